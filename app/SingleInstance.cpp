@@ -1,0 +1,115 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+const QByteArray kRaise = "raise\n";
+}
+
+SingleInstance::SingleInstance(const QString &dir, QObject *parent) : QObject(parent), m_dir(dir) {}
+
+SingleInstance::~SingleInstance()
+{
+    release();
+}
+
+QString SingleInstance::defaultDir()
+{
+    QString d = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (d.isEmpty())
+        d = QDir::tempPath() + QStringLiteral("/quernal-%1").arg(getuid());
+    return d;
+}
+
+QString SingleInstance::lockPath() const
+{
+    return m_dir + QStringLiteral("/Quernal.lock");
+}
+
+QString SingleInstance::socketPath() const
+{
+    return m_dir + QStringLiteral("/Quernal.sock");
+}
+
+bool SingleInstance::tryLock()
+{
+    QDir().mkpath(m_dir);
+    const QByteArray path = QFile::encodeName(lockPath());
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+bool SingleInstance::claim(int waitMs)
+{
+    if (m_fd >= 0)
+        return true;
+    QElapsedTimer t;
+    t.start();
+    while (!tryLock()) {
+        if (t.elapsed() >= waitMs)
+            return false;
+        QThread::msleep(50);
+    }
+    // The lock proves any socket left behind is stale.
+    QLocalServer::removeServer(socketPath());
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *s = m_server->nextPendingConnection()) {
+            connect(s, &QLocalSocket::readyRead, this, [this, s] {
+                if (s->readAll().contains("raise")) {
+                    s->write("ok\n");
+                    s->flush();
+                    emit activationRequested();
+                }
+            });
+            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+        }
+    });
+    m_server->listen(socketPath());
+    return true;
+}
+
+bool SingleInstance::signalRunning(int timeoutMs) const
+{
+    QLocalSocket s;
+    s.connectToServer(socketPath());
+    if (!s.waitForConnected(timeoutMs))
+        return false;
+    s.write(kRaise);
+    if (!s.waitForBytesWritten(timeoutMs))
+        return false;
+    const bool answered = s.waitForReadyRead(timeoutMs) && s.readAll().contains("ok");
+    s.disconnectFromServer();
+    return answered;
+}
+
+void SingleInstance::release()
+{
+    if (m_server) {
+        m_server->close();
+        delete m_server;
+        m_server = nullptr;
+    }
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}

@@ -1,0 +1,113 @@
+#include "TextCodec.h"
+
+#include <QStringDecoder>
+#include <cerrno>
+#include <clocale>
+#include <iconv.h>
+#include <langinfo.h>
+
+namespace TextCodec {
+
+namespace {
+
+std::optional<QByteArray> convert(const QByteArray &in, const char *from, const char *to)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    QByteArray out;
+    out.resize(in.size() * 4 + 16);
+    char *src = const_cast<char *>(in.constData());
+    size_t srcLeft = size_t(in.size());
+    size_t written = 0;
+    bool ok = true;
+    for (;;) {
+        char *dst = out.data() + written;
+        size_t dstLeft = size_t(out.size()) - written;
+        // A null source on the last round flushes shift states (ISO-2022-JP).
+        size_t r = iconv(cd, srcLeft ? &src : nullptr, srcLeft ? &srcLeft : nullptr, &dst, &dstLeft);
+        written = size_t(out.size()) - dstLeft;
+        if (r != size_t(-1)) {
+            if (srcLeft == 0) {
+                char *fdst = out.data() + written;
+                size_t fleft = size_t(out.size()) - written;
+                if (iconv(cd, nullptr, nullptr, &fdst, &fleft) == size_t(-1) && errno == E2BIG) {
+                    out.resize(out.size() + 64);
+                    continue;
+                }
+                written = size_t(out.size()) - fleft;
+                break;
+            }
+            continue;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        ok = false; // EILSEQ or EINVAL: invalid or truncated input
+        break;
+    }
+    iconv_close(cd);
+    if (!ok)
+        return std::nullopt;
+    out.truncate(qsizetype(written));
+    return out;
+}
+
+} // namespace
+
+QByteArray systemCodePage()
+{
+    static const QByteArray cp = [] {
+        // nl_langinfo needs the environment's locale; only ask for LC_CTYPE.
+        const char *old = setlocale(LC_CTYPE, nullptr);
+        QByteArray saved = old ? QByteArray(old) : QByteArray();
+        setlocale(LC_CTYPE, "");
+        QByteArray name = nl_langinfo(CODESET);
+        setlocale(LC_CTYPE, saved.isEmpty() ? "C" : saved.constData());
+        // The C locale reports ASCII; a desktop of today writes UTF-8.
+        if (name.isEmpty() || name == "ANSI_X3.4-1968" || name == "ASCII")
+            name = "UTF-8";
+        return name;
+    }();
+    return cp;
+}
+
+bool isUtf8(const QByteArray &charset)
+{
+    const QByteArray c = charset.toUpper();
+    return c == "UTF-8" || c == "UTF8";
+}
+
+std::optional<QString> decode(const QByteArray &bytes, const QByteArray &charset)
+{
+    if (isUtf8(charset)) {
+        QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString s = dec(bytes);
+        if (dec.hasError())
+            return std::nullopt;
+        return s;
+    }
+    auto utf8 = convert(bytes, charset.constData(), "UTF-8");
+    if (!utf8)
+        return std::nullopt;
+    return QString::fromUtf8(*utf8);
+}
+
+std::optional<QByteArray> encode(const QString &text, const QByteArray &charset)
+{
+    if (isUtf8(charset))
+        return text.toUtf8();
+    return convert(text.toUtf8(), "UTF-8", charset.constData());
+}
+
+QString decodeSystem(const QByteArray &bytes)
+{
+    if (auto s = decode(bytes, systemCodePage()))
+        return *s;
+    if (auto s = decode(bytes, "CP932"))
+        return *s;
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace TextCodec

@@ -1,0 +1,87 @@
+#include "StartUp.h"
+
+#include "Delay.h"
+#include "Prompt.h"
+#include "QtPrompt.h"
+#include "SettingsLocation.h"
+#include "SingleInstance.h"
+#include "TFrmQuernal.h"
+#include "TFrmSplush.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+// Set for a start made by an ending instance: it waits for that one to let go.
+const char *kRestartEnv = "QUERNAL_RESTARTED";
+const int kRestartWaitMs = 10000;
+const int kSplashMinMs = 1000;
+} // namespace
+
+void InstallFontSubstitutes()
+{
+    const QStringList cjk{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                          QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic")};
+    for (const char *win : {"Meiryo UI", "Meiryo", "MS UI Gothic", "Yu Gothic UI", "MS Gothic", "ＭＳ ゴシック"})
+        QFont::insertSubstitutions(QString::fromUtf8(win), cjk);
+    QFont base = QApplication::font();
+    base.setFamilies({base.family(), cjk.first()});
+    QApplication::setFont(base);
+}
+
+int RunQuernal(QApplication &app, const QStringList &arguments)
+{
+    QtPrompt prompt;
+    Prompt::install(&prompt);
+
+    SingleInstance instance;
+    const bool restarted = qEnvironmentVariableIsSet(kRestartEnv);
+    qunsetenv(kRestartEnv);
+    if (!instance.claim(restarted ? kRestartWaitMs : 0)) {
+        // Another instance holds the claim: bring it forward and end. It may
+        // still be starting, so give its socket a moment to appear.
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 5000) {
+            if (instance.signalRunning())
+                return 0;
+            QThread::msleep(100);
+        }
+        Prompt::current().message(QStringLiteral("プログラムを起動できません。"), Prompt::Kind::Error);
+        return 1;
+    }
+
+    InstallFontSubstitutes();
+    const QString programDir = SettingsLocation::programDir();
+    auto *splash = new TFrmSplush(programDir);
+    splash->show();
+    app.processEvents();
+
+    auto *main = new TFrmQuernal(arguments, programDir);
+    prompt.setOwner(main);
+    QObject::connect(&instance, &SingleInstance::activationRequested, main, &TFrmQuernal::comeForward);
+    QElapsedTimer created;
+    created.start();
+    while (created.elapsed() <= kSplashMinMs)
+        Delay(int(kSplashMinMs + 1 - created.elapsed()));
+    delete splash;
+
+    main->show();
+    const int rc = app.exec();
+    const bool restart = main->restartRequested();
+    delete main;
+    Prompt::install(nullptr);
+    instance.release();
+    if (restart) {
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kRestartEnv), QStringLiteral("1"));
+        p.setProcessEnvironment(env);
+        p.setProgram(QCoreApplication::applicationFilePath());
+        p.startDetached();
+    }
+    return rc;
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include <QStringList>
+
+class QApplication;
+
+// The program's start: one instance per user, the splash, the main window,
+// the message loop, and a new start when the window asked for one.
+int RunQuernal(QApplication &app, const QStringList &arguments);
+
+// Font families of the Windows desktop that Japanese text here falls back from.
+void InstallFontSubstitutes();

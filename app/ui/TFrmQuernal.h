@@ -1,0 +1,124 @@
+#pragma once
+#include "AppSettings.h"
+#include "CommandLine.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QSplitter;
+class QTabWidget;
+class QTableWidget;
+class QTextEdit;
+class QToolBar;
+class QTreeWidget;
+
+// The main window. It holds the program's state and wires actions to the
+// logic of the subsystems; it computes as little as it can itself.
+class TFrmQuernal : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // `programDir` ends in "/". The window prepares itself here (FormCreate).
+    explicit TFrmQuernal(const QStringList &arguments, const QString &programDir, QWidget *parent = nullptr);
+    ~TFrmQuernal() override;
+
+    // Shared operations.
+    void Delay(int ms);
+    void ClearMessageView();
+    QAction *action(const QString &name) const;
+    void setStatusText(int panel, const QString &text);
+    QString statusText(int panel) const;
+
+    // True once the about box or a theme change asked for a new start.
+    bool restartRequested() const { return m_restart; }
+    void requestRestart();
+    // Brings the window to the front for a second start: restored when minimised.
+    void comeForward();
+
+    // State (names as the rest of the program knows them).
+    QString ProgramDir;
+    QString MyAppDataPath;
+    QString IniFilePath;
+    QString CompiledHelpFile;
+    bool common_ConfigFlg = false;
+    bool TerminateState = true;
+    quint16 pmode = 0;
+    int srtcnum = 0;
+    int StartDocNum = 0;
+    bool OlkFlg = false;
+    bool EditorEnterOn = false;
+    bool TnefFlg = false;
+    int StyleNum = 0;
+    int CDpi = 96;
+    double CFunc = 1.0;
+    bool emb_Flg = false;
+    bool Semafore_Flg = false;
+    QString old_MessageFile;
+    CommandLine commandLine;
+    AppSettings cfg;
+    QWidget *DBListFrm = nullptr;   // the result list window, made once
+    QWidget *DBSetFrm = nullptr;    // the database settings dialog while it is open
+
+    // Window elements.
+    QWidget *ControlBar1 = nullptr;
+    QToolBar *ButtonBar = nullptr;
+    QToolBar *FontBar = nullptr;
+    QFontComboBox *JvComboFnt = nullptr;
+    QComboBox *JvComboFntSize = nullptr;
+    QComboBox *ColorBox1 = nullptr;
+    QWidget *Panel1 = nullptr;
+    QLabel *Label9 = nullptr;
+    QTextEdit *Editor = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabSheet4 = nullptr, *TabSheet2 = nullptr, *TabSheet5 = nullptr, *TabSheet1 = nullptr,
+            *TabSheet3 = nullptr, *TabSheet6 = nullptr, *TabSheet7 = nullptr, *TabSheet8 = nullptr;
+    QWidget *EdgeBrowser1 = nullptr;
+    QTreeWidget *ListView1 = nullptr;
+    QTreeWidget *ListView2 = nullptr;
+    QLineEdit *Edit[8] = {};
+    QTableWidget *ValueListEditor1 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr;
+    QLabel *StatusPanel[3] = {};
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
+private:
+    void FormCreate(const QStringList &arguments);
+    void FormShow();
+    void FormActivate();
+    void FormDeactivate();
+    void FormCloseQuery();
+    void FormClose();
+
+    void buildActions();
+    void buildMenus();
+    void buildLayout();
+    void ScaleToScreen();
+    void settingsToWindow();
+    void windowToSettings();
+    int pageIndex(QWidget *page) const;
+    void setPageVisible(QWidget *page, bool visible);
+
+    void HcontentsExecute();
+    void HkeywordExecute();
+    void AboutExecute();
+    void DispTAB1Execute();
+    void DispTAB3Execute();
+
+    QHash<QString, QAction *> m_actions;
+    bool m_restart = false;
+    bool m_closed = false;
+    bool m_shownOnce = false;
+};
