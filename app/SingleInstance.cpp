@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -24,9 +25,17 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::defaultDir()
 {
-    QString d = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (d.isEmpty())
-        d = QDir::tempPath() + QStringLiteral("/quernal-%1").arg(getuid());
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // No session runtime folder: a private one in /tmp, refused when someone
+    // else made it first (it must be our own, a real folder, closed to others).
+    const QString d = QDir::tempPath() + QStringLiteral("/quernal-%1").arg(getuid());
+    const QByteArray p = QFile::encodeName(d);
+    ::mkdir(p.constData(), 0700);
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() ||
+        (st.st_mode & 077) != 0)
+        return QString();
     return d;
 }
 
@@ -42,6 +51,8 @@ QString SingleInstance::socketPath() const
 
 bool SingleInstance::tryLock()
 {
+    if (m_dir.isEmpty())
+        return false;
     QDir().mkpath(m_dir);
     const QByteArray path = QFile::encodeName(lockPath());
     int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -46,6 +46,7 @@ class TstStartUp : public QObject
 private slots:
     void secondStartEndsAndFirstKeepsRunning();
     void startsAtOnceAfterTheFirstWasKilled();
+    void terminationClosesLikeTheWindow();
     void cliHelp();
 };
 
@@ -85,6 +86,23 @@ void TstStartUp::startsAtOnceAfterTheFirstWasKilled()
     QCOMPARE(next->state(), QProcess::Running);
     next->kill();
     next->waitForFinished();
+}
+
+void TstStartUp::terminationClosesLikeTheWindow()
+{
+    TestEnv env;
+    QDir().mkpath(env.individual());
+    auto p = startQuernal(env);
+    QVERIFY(waitUntilListening(env, *p, 20000));
+    // The window is prepared once its working folder exists.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(env.individual() + "/mail_dat").isDir(), 20000);
+    p->terminate();
+    QVERIFY(p->waitForFinished(20000));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QVERIFY(QFileInfo::exists(env.individual() + "/Quernal.ini"));
+    QVERIFY(TestEnv::readFile(env.individual() + "/Quernal.ini").contains("[MailDB]"));
+    QVERIFY(!QFileInfo::exists(env.individual() + "/mail_dat"));
 }
 
 void TstStartUp::cliHelp()

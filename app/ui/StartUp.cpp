@@ -2,6 +2,7 @@
 
 #include "Delay.h"
 #include "Prompt.h"
+#include "QuitSignals.h"
 #include "QtPrompt.h"
 #include "SettingsLocation.h"
 #include "SingleInstance.h"
@@ -63,14 +64,20 @@ int RunQuernal(QApplication &app, const QStringList &arguments)
     auto *main = new TFrmQuernal(arguments, programDir);
     prompt.setOwner(main);
     QObject::connect(&instance, &SingleInstance::activationRequested, main, &TFrmQuernal::comeForward);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, main, &QWidget::close);
     QElapsedTimer created;
     created.start();
     while (created.elapsed() <= kSplashMinMs)
         Delay(int(kSplashMinMs + 1 - created.elapsed()));
     delete splash;
 
-    main->show();
-    const int rc = app.exec();
+    // A quit signal during the splash has already closed the window.
+    int rc = 0;
+    if (!main->closed()) {
+        main->show();
+        rc = app.exec();
+    }
     const bool restart = main->restartRequested();
     delete main;
     Prompt::install(nullptr);

@@ -37,6 +37,7 @@ public:
 
     // True once the about box or a theme change asked for a new start.
     bool restartRequested() const { return m_restart; }
+    bool closed() const { return m_closed; }
     void requestRestart();
     // Brings the window to the front for a second start: restored when minimised.
     void comeForward();
