@@ -1,8 +1,15 @@
 #include "CliCommands.h"
 
+#include "AppSettings.h"
 #include "CliPrompt.h"
+#include "IniFile.h"
+#include "SemaforeLock.h"
 #include "SettingsLocation.h"
+#include "StoreCreator.h"
+#include "TDm_Ldb.h"
 
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QTextStream>
 
 namespace {
@@ -20,21 +27,107 @@ QTextStream &err()
 }
 
 const char *kUsage =
-    "Usage: quernal-cli [--settings DIR] COMMAND [ARGS]\n"
+    "Usage: quernal-cli [OPTIONS] COMMAND [ARGS]\n"
     "\n"
     "Options:\n"
     "  --help            show this text\n"
     "  --settings DIR    use DIR as the settings folder\n"
+    "  --db PATH         message store file (default: the settings' MailDB/DBPath)\n"
+    "  --host HOST       database server; empty opens the file in-process\n"
+    "                    (default: the settings' MailDB/Server)\n"
     "\n"
     "Commands:\n"
-    "  settings-path     print the settings folder and settings file in use\n";
+    "  settings-path     print the settings folder and settings file in use\n"
+    "  create-db PATH    make a new, empty message store\n"
+    "  info              print the store's target, structure version and message count\n";
 
-int settingsPath(const QString &overrideDir)
+struct Options
 {
-    const SettingsLocation loc = overrideDir.isEmpty() ? SettingsLocation::choose(SettingsLocation::programDir())
-                                                       : SettingsLocation::at(overrideDir);
+    QString settingsDir;
+    std::optional<QString> db;
+    std::optional<QString> host;
+    QStringList args;
+};
+
+SettingsLocation location(const Options &o)
+{
+    return o.settingsDir.isEmpty() ? SettingsLocation::choose(SettingsLocation::programDir())
+                                   : SettingsLocation::at(o.settingsDir);
+}
+
+// The store a command works on: the options, else the settings' values.
+std::pair<QString, QString> storeTarget(const Options &o)
+{
+    IniFile ini;
+    ini.load(location(o).iniFile);
+    const QString host = o.host.value_or(ini.readString("MailDB", "Server", QStringLiteral("localhost")));
+    const QString db = o.db.value_or(ini.readString("MailDB", "DBPath", QString()));
+    return {host, db};
+}
+
+int settingsPath(const Options &o)
+{
+    const SettingsLocation loc = location(o);
     out() << loc.folder << '\n' << loc.iniFile << '\n';
     return 0;
+}
+
+int createDb(const Options &o)
+{
+    if (o.args.size() != 1) {
+        err() << "create-db needs one PATH\n";
+        return 2;
+    }
+    const QString path = QFileInfo(o.args.first()).absoluteFilePath();
+    if (QFileInfo::exists(path)) {
+        err() << "create-db: " << path << " already exists; nothing was changed\n";
+        return 1;
+    }
+    const QString error = StoreCreator::create(path, o.host.value_or(QString()));
+    if (!error.isEmpty()) {
+        err() << "create-db: " << error << '\n';
+        return 1;
+    }
+    out() << path << '\n';
+    return 0;
+}
+
+// Opens the store for a command, refusing an embedded one another process holds.
+bool openStore(const Options &o, TDm_Ldb &dm)
+{
+    const auto [host, db] = storeTarget(o);
+    if (db.isEmpty()) {
+        err() << "no message store: give --db PATH or set MailDB/DBPath\n";
+        return false;
+    }
+    dm.ApplyConnectionSettings(host, db);
+    if (dm.target().server.isEmpty() && SemaforeLock::heldByAnyone(db)) {
+        err() << "the message store " << db
+              << " is in use by another running Quernal (its folder's Semafore is locked); nothing was changed\n";
+        return false;
+    }
+    if (!dm.open()) {
+        err() << "cannot open the message store " << db << ": " << dm.lastError() << '\n';
+        return false;
+    }
+    return true;
+}
+
+int info(const Options &o)
+{
+    TDm_Ldb dm;
+    if (!openStore(o, dm))
+        return 3;
+    const auto ods = dm.readOdsVersion();
+    QSqlQuery q(dm.database());
+    const bool counted = q.exec(QStringLiteral("SELECT COUNT(*) FROM MAIL_VIEW")) && q.next();
+    out() << "database: " << dm.target().database << '\n'
+          << "server: " << (dm.target().server.isEmpty() ? QStringLiteral("(in-process)") : dm.target().server)
+          << '\n'
+          << "structure: " << (ods ? QStringLiteral("%1.%2").arg(ods->major).arg(ods->minor) : QStringLiteral("?"))
+          << '\n'
+          << "messages: " << (counted ? q.value(0).toString() : QStringLiteral("?")) << '\n';
+    return counted ? 0 : 1;
 }
 
 } // namespace
@@ -43,32 +136,49 @@ int RunCli(const QStringList &arguments)
 {
     CliPrompt prompt;
     Prompt::install(&prompt);
-    QString settingsDir;
-    QStringList rest;
-    for (int i = 0; i < arguments.size(); ++i) {
+    Options o;
+    QString command;
+    int rc = -1;
+    for (int i = 0; i < arguments.size() && rc < 0; ++i) {
         const QString &a = arguments.at(i);
+        auto value = [&](QString &into) {
+            if (i + 1 >= arguments.size()) {
+                err() << a << " needs a value\n";
+                rc = 2;
+                return;
+            }
+            into = arguments.at(++i);
+        };
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             out() << kUsage;
-            out().flush();
-            return 0;
+            rc = 0;
+        } else if (a == QLatin1String("--settings")) {
+            value(o.settingsDir);
+        } else if (a == QLatin1String("--db")) {
+            QString v;
+            value(v);
+            o.db = v;
+        } else if (a == QLatin1String("--host")) {
+            QString v;
+            value(v);
+            o.host = v;
+        } else if (command.isEmpty()) {
+            command = a;
+        } else {
+            o.args << a;
         }
-        if (a == QLatin1String("--settings")) {
-            if (i + 1 >= arguments.size()) {
-                err() << "--settings needs a folder\n";
-                return 2;
-            }
-            settingsDir = arguments.at(++i);
-            continue;
-        }
-        rest << a;
     }
-    int rc = 2;
-    if (rest.isEmpty()) {
-        err() << kUsage;
-    } else if (rest.first() == QLatin1String("settings-path")) {
-        rc = settingsPath(settingsDir);
-    } else {
-        err() << "unknown command: " << rest.first() << "\n" << kUsage;
+    if (rc < 0) {
+        if (command == QLatin1String("settings-path"))
+            rc = settingsPath(o);
+        else if (command == QLatin1String("create-db"))
+            rc = createDb(o);
+        else if (command == QLatin1String("info"))
+            rc = info(o);
+        else {
+            err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
+            rc = 2;
+        }
     }
     out().flush();
     err().flush();

@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
-# Puts the installation's initial settings beside the program when they are
-# missing; settings a run has written there are left alone.
+# Prepares the installation's defaults beside the program when they are
+# missing: the initial settings (config/Quernal.ini) and an empty message
+# store opened in-process (db/QUERNAL.FDB). Settings a run has written and a
+# store that holds messages are left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mkdir -p build/config
-[ -f build/config/Quernal.ini ] || cp dist/config/Quernal.ini build/config/Quernal.ini
+prog=$PWD/build
+mkdir -p "$prog/config" "$prog/db"
+ini=$prog/config/Quernal.ini
+[ -f "$ini" ] || cp dist/config/Quernal.ini "$ini"
+db=$prog/db/QUERNAL.FDB
+[ -f "$db" ] || "$prog/quernal-cli" create-db "$db" >/dev/null
+# Point an unset store setting at the default store.
+cr=$'\r'
+if grep -q "^DBPath=${cr}\?\$" "$ini"; then
+  sed -i "s|^DBPath=${cr}\?\$|DBPath=$db${cr}|" "$ini"
+fi
+echo "defaults: settings $ini, store $db"

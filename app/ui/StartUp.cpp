@@ -66,6 +66,7 @@ int RunQuernal(QApplication &app, const QStringList &arguments)
     QObject::connect(&instance, &SingleInstance::activationRequested, main, &TFrmQuernal::comeForward);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, main, &QWidget::close);
+    main->createDataModule();
     QElapsedTimer created;
     created.start();
     while (created.elapsed() <= kSplashMinMs)

@@ -6,6 +6,9 @@
 #include "MainActionTable.h"
 #include "Prompt.h"
 #include "RemoveFolder.h"
+#include "SemaforeLock.h"
+#include "TDBListFrm.h"
+#include "TDm_Ldb.h"
 #include "SettingsLocation.h"
 #include "TAboutBox.h"
 #include "WindowPlacement.h"
@@ -79,7 +82,14 @@ TFrmQuernal::TFrmQuernal(const QStringList &arguments, const QString &programDir
     FormCreate(arguments);
 }
 
-TFrmQuernal::~TFrmQuernal() = default;
+TFrmQuernal::~TFrmQuernal()
+{
+    // The list window shows the data module's model: it goes first.
+    delete DBListFrm;
+    DBListFrm = nullptr;
+    delete Dm_Ldb;
+    Dm_Ldb = nullptr;
+}
 
 void TFrmQuernal::Delay(int ms)
 {
@@ -121,6 +131,7 @@ void TFrmQuernal::buildActions()
     connect(action("About"), &QAction::triggered, this, &TFrmQuernal::AboutExecute);
     connect(action("DispTAB1"), &QAction::triggered, this, &TFrmQuernal::DispTAB1Execute);
     connect(action("DispTAB3"), &QAction::triggered, this, &TFrmQuernal::DispTAB3Execute);
+    connect(action("DBConnect"), &QAction::triggered, this, &TFrmQuernal::DBConnectExecute);
 }
 
 void TFrmQuernal::buildMenus()
@@ -151,6 +162,8 @@ void TFrmQuernal::buildMenus()
     for (const char *name : {"MessageOpen", "MessageSave", "DBUpdate", "DBConnect", "DBSelect", "Zoom_IncMgn",
                              "Zoom_DecMgn"})
         ButtonBar->addAction(action(name));
+    ButtonBar->widgetForAction(action("DBConnect"))->setObjectName(QStringLiteral("ToolButton3"));
+    setToolButton3Image(6);
 }
 
 void TFrmQuernal::buildLayout()
@@ -335,7 +348,12 @@ void TFrmQuernal::FormCreate(const QStringList &arguments)
     settingsToWindow();
     // 10.
     ScaleToScreen();
-    // 11. The embedded database's lock file comes with the database layer.
+    // 11. An embedded store (no host) is guarded by the lock file in its folder.
+    Semafore = std::make_unique<SemaforeLock>();
+    emb_Flg = cfg.ldbHost.isEmpty();
+    Semafore_Flg = false;
+    if (emb_Flg && QFileInfo(cfg.ldbPath).isFile())
+        Semafore_Flg = Semafore->acquire(cfg.ldbPath);
     // 12.
     WorkFolders::ensureMailDat(MyAppDataPath);
     // 13.
@@ -544,7 +562,9 @@ void TFrmQuernal::FormClose()
 {
     if (!common_ConfigFlg)
         return;
-    // 1. The database folder's lock file is released by the database layer.
+    // 1. The database folder's lock file.
+    if (emb_Flg && Semafore)
+        Semafore->release();
     // 2. Settings file: each step on its own, a failure never stops the next.
     windowToSettings();
     {
@@ -587,4 +607,88 @@ void TFrmQuernal::DispTAB1Execute()
 void TFrmQuernal::DispTAB3Execute()
 {
     setPageVisible(TabSheet3, action("DispTAB3")->isChecked());
+}
+
+void TFrmQuernal::setToolButton3Image(int index)
+{
+    // Image 1: the list is open; image 6: it is closed.
+    QWidget *b = ButtonBar->widgetForAction(action("DBConnect"));
+    b->setProperty("imageIndex", index);
+}
+
+void TFrmQuernal::createDataModule(const std::function<void(TDm_Ldb &)> &configure)
+{
+    if (!Dm_Ldb)
+        Dm_Ldb = new TDm_Ldb(this);
+    if (configure)
+        configure(*Dm_Ldb);
+    action("DBConnect")->setEnabled(false);
+    Dm_Ldb->DataModuleCreate(cfg.ldbHost, cfg.ldbPath, TerminateState, MyAppDataPath);
+    setWindowTitle(Dm_Ldb->title());
+    action("DBConnect")->setEnabled(Dm_Ldb->isConnected());
+}
+
+void TFrmQuernal::DBConnectExecute()
+{
+    if (!Dm_Ldb)
+        return;
+    MessageList &list = Dm_Ldb->FDTbl1();
+    // 1-2. The backup and bulk-mail views give way to the list.
+    if (action("DBBackup")->isChecked()) {
+        action("DBBackup")->setChecked(false);
+        setPageVisible(TabSheet7, false);
+    }
+    if (action("MLSender")->isChecked()) {
+        action("MLSender")->setChecked(false);
+        setPageVisible(TabSheet8, false);
+        Editor->show();
+    }
+    // 3.
+    setStatusText(0, QString());
+    setStatusText(2, QString());
+    // 4-6.
+    if (list.isOpen())
+        ClearMessageView();
+    if (list.filtered())
+        list.setFiltered(false);
+    if (list.isOpen())
+        list.close();
+    else
+        list.open();
+    if (list.isOpen()) {
+        // 7.
+        pmode |= 0x10;
+        action("DBConnect")->setChecked(true);
+        setToolButton3Image(1);
+        const bool rows = !list.isEmpty();
+        for (const char *name : {"DBSelect", "DispMsgDat", "DelMsgDat", "ExprtMsgFile", "SetListFontSize"})
+            action(name)->setEnabled(rows);
+        ShowResultListDocked();
+        PageControl1->setCurrentIndex(PageControl1->count() - 1);
+        setStatusText(2, QStringLiteral("DBと接続しました"));
+    } else {
+        // 8.
+        action("DBConnect")->setChecked(false);
+        setToolButton3Image(6);
+        for (const char *name : {"DispMsgDat", "DelMsgDat", "ExprtMsgFile", "SetListFontSize"})
+            action(name)->setEnabled(false);
+        pmode &= quint16(~0x10);
+        if (DBListFrm) {
+            DBListFrm->unbind();
+            setPageVisible(DBListFrm, false);
+        }
+        if (action("DBUpdate")->isEnabled())
+            action("DBUpdate")->setEnabled(false);
+    }
+}
+
+void TFrmQuernal::ShowResultListDocked()
+{
+    if (!DBListFrm) {
+        DBListFrm = new TDBListFrm(PageControl1);
+        PageControl1->addTab(DBListFrm, QStringLiteral("DB List View"));
+    }
+    DBListFrm->bind(Dm_Ldb->FDTbl1(), cfg.grid);
+    setPageVisible(DBListFrm, true);
+    DBListFrm->show();
 }

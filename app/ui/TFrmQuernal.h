@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -17,6 +19,9 @@ class QTableWidget;
 class QTextEdit;
 class QToolBar;
 class QTreeWidget;
+class SemaforeLock;
+class TDBListFrm;
+class TDm_Ldb;
 
 // The main window. It holds the program's state and wires actions to the
 // logic of the subsystems; it computes as little as it can itself.
@@ -42,6 +47,12 @@ public:
     // Brings the window to the front for a second start: restored when minimised.
     void comeForward();
 
+    // Start-up after the window: the data module opens the store named in the
+    // settings. `configure` may adjust it first (tests replace gfix).
+    void createDataModule(const std::function<void(TDm_Ldb &)> &configure = {});
+    void DBConnectExecute();
+    void ShowResultListDocked();
+
     // State (names as the rest of the program knows them).
     QString ProgramDir;
     QString MyAppDataPath;
@@ -63,7 +74,9 @@ public:
     QString old_MessageFile;
     CommandLine commandLine;
     AppSettings cfg;
-    QWidget *DBListFrm = nullptr;   // the result list window, made once
+    TDBListFrm *DBListFrm = nullptr;   // the result list window, made once
+    TDm_Ldb *Dm_Ldb = nullptr;         // the data module, made after the window
+    std::unique_ptr<SemaforeLock> Semafore;
     QWidget *DBSetFrm = nullptr;    // the database settings dialog while it is open
 
     // Window elements.
@@ -103,6 +116,7 @@ private:
     void FormCloseQuery();
     void FormClose();
 
+    void setToolButton3Image(int index);
     void buildActions();
     void buildMenus();
     void buildLayout();
