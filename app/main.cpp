@@ -4,6 +4,7 @@
 
 int main(int argc, char **argv)
 {
+    PrepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quernal"));
     QApplication::setOrganizationName(QStringLiteral("Brivane"));

@@ -2,6 +2,10 @@
 
 #include "AppSettings.h"
 #include "CliPrompt.h"
+#include "EmlDisplay.h"
+#include "GpgRunner.h"
+#include "MimeReader.h"
+#include "RecordedView.h"
 #include "IniFile.h"
 #include "SemaforeLock.h"
 #include "SettingsLocation.h"
@@ -9,6 +13,8 @@
 #include "TDm_Ldb.h"
 
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -39,7 +45,10 @@ const char *kUsage =
     "Commands:\n"
     "  settings-path     print the settings folder and settings file in use\n"
     "  create-db PATH    make a new, empty message store\n"
-    "  info              print the store's target, structure version and message count\n";
+    "  info              print the store's target, structure version and message count\n"
+    "  show FILE [--json]\n"
+    "                    show a message file as the window does: the eight fields,\n"
+    "                    the body kind, the text body and the attachments\n";
 
 struct Options
 {
@@ -113,6 +122,40 @@ bool openStore(const Options &o, TDm_Ldb &dm)
     return true;
 }
 
+int show(const Options &o)
+{
+    QStringList args = o.args;
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (args.size() != 1) {
+        err() << "show needs one FILE\n";
+        return 2;
+    }
+    if (!QFileInfo(args.first()).isFile()) {
+        err() << "show: cannot read " << args.first() << '\n';
+        return 1;
+    }
+    // The user's parameters (own accounts, GnuPG) come from the settings.
+    AppSettings settings;
+    {
+        IniFile ini;
+        ini.load(location(o).iniFile);
+        SettingsStore::readKeys(ini, QString(), false, settings);
+    }
+    QTemporaryDir work;
+    bool terminateState = true;
+    GpgRunner gpg;
+    RecordedView view;
+    view.keepMemos = false;
+    MimeReader reader;
+    EmlDisplay display(view, {&settings.parameters, work.path(), &terminateState, &gpg});
+    const EmlDisplay::Result r = display.show(args.first(), reader);
+    if (json)
+        out() << QJsonDocument(view.toJson(reader, r.mDatType)).toJson(QJsonDocument::Indented);
+    else
+        out() << view.toText(reader, r.mDatType);
+    return 0;
+}
+
 int info(const Options &o)
 {
     TDm_Ldb dm;
@@ -175,6 +218,8 @@ int RunCli(const QStringList &arguments)
             rc = createDb(o);
         else if (command == QLatin1String("info"))
             rc = info(o);
+        else if (command == QLatin1String("show"))
+            rc = show(o);
         else {
             err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
             rc = 2;

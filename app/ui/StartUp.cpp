@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "Delay.h"
+#include "HtmlView.h"
 #include "Prompt.h"
 #include "QuitSignals.h"
 #include "QtPrompt.h"
@@ -14,6 +15,8 @@
 #include <QFont>
 #include <QProcess>
 #include <QThread>
+
+#include <unistd.h>
 
 namespace {
 // Set for a start made by an ending instance: it waits for that one to let go.
@@ -92,4 +95,12 @@ int RunQuernal(QApplication &app, const QStringList &arguments)
         p.startDetached();
     }
     return rc;
+}
+
+void PrepareWebEngine()
+{
+    HtmlView::registerSchemes();
+    // Chromium's sandbox refuses to run as root; only then is it switched off.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }

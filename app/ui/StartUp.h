@@ -9,3 +9,6 @@ int RunQuernal(QApplication &app, const QStringList &arguments);
 
 // Font families of the Windows desktop that Japanese text here falls back from.
 void InstallFontSubstitutes();
+
+// Before the application object: the HTML view's schemes and sandbox.
+void PrepareWebEngine();

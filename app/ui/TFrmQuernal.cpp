@@ -1,6 +1,11 @@
 #include "TFrmQuernal.h"
 
 #include "Delay.h"
+#include "EmlDisplay.h"
+#include "GpgRunner.h"
+#include "HeaderFields.h"
+#include "HtmlView.h"
+#include "TFileAssociationDetails.h"
 #include "HelpLauncher.h"
 #include "IniFile.h"
 #include "MainActionTable.h"
@@ -242,6 +247,8 @@ void TFrmQuernal::buildLayout()
     };
     EdgeBrowser1 = new QWidget(TabSheet4);
     EdgeBrowser1->setObjectName(QStringLiteral("EdgeBrowser1"));
+    auto *eb = new QVBoxLayout(EdgeBrowser1);
+    eb->setContentsMargins(0, 0, 0, 0);
     fill(TabSheet4, EdgeBrowser1);
     for (auto [list, page, name] : {std::tuple{&ListView1, TabSheet2, "ListView1"},
                                     std::tuple{&ListView2, TabSheet5, "ListView2"}}) {
@@ -251,6 +258,10 @@ void TFrmQuernal::buildLayout()
         (*list)->setHeaderHidden(true);
         fill(page, *list);
     }
+    ListView1->setIconSize(TFileAssociationDetails::iconSizeFor(96));
+    ListView2->setIconSize(TFileAssociationDetails::iconSizeFor(96));
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &TFrmQuernal::ListView1SelectItem);
+    connect(ListView2, &QTreeWidget::itemSelectionChanged, this, &TFrmQuernal::ListView2SelectItem);
 
     auto *bib = new QWidget(TabSheet1);
     auto *form = new QFormLayout(bib);
@@ -448,6 +459,8 @@ void TFrmQuernal::ClearMessageView()
     Editor->clear();
     action("Zoom_IncMgn")->setEnabled(false);
     action("Zoom_DecMgn")->setEnabled(false);
+    if (EdgeBrowser)
+        EdgeBrowser->closeView();
     ListView1->clear();
     ListView2->clear();
     setPageVisible(TabSheet2, false);
@@ -549,6 +562,9 @@ void TFrmQuernal::FormCloseQuery()
     if (QFileInfo(web).isDir()) {
         action("Zoom_IncMgn")->setEnabled(false);
         action("Zoom_DecMgn")->setEnabled(false);
+        // The view lets go of its data folder only when it is gone.
+        delete EdgeBrowser;
+        EdgeBrowser = nullptr;
         Delay(100);
         RemoveFolder(web);
     }
@@ -691,4 +707,151 @@ void TFrmQuernal::ShowResultListDocked()
     DBListFrm->bind(Dm_Ldb->FDTbl1(), cfg.grid);
     setPageVisible(DBListFrm, true);
     DBListFrm->show();
+}
+
+void TFrmQuernal::parametersFromTable()
+{
+    for (int r = 0; r < ValueListEditor1->rowCount(); ++r) {
+        const QTableWidgetItem *k = ValueListEditor1->item(r, 0);
+        const QTableWidgetItem *v = ValueListEditor1->item(r, 1);
+        if (k)
+            cfg.parameters.setValue(k->text(), v ? v->text() : QString());
+    }
+}
+
+void TFrmQuernal::parametersToTable()
+{
+    for (int r = 0; r < ValueListEditor1->rowCount(); ++r)
+        if (const QTableWidgetItem *k = ValueListEditor1->item(r, 0))
+            if (QTableWidgetItem *v = ValueListEditor1->item(r, 1))
+                v->setText(cfg.parameters.value(k->text()));
+}
+
+void TFrmQuernal::ShowEmlMessage(const QString &path)
+{
+    parametersFromTable();
+    if (!Gpg)
+        Gpg = new GpgRunner(this);
+    EmlDisplay display(*this, {&cfg.parameters, WorkFolders::mailDat(MyAppDataPath), &TerminateState, Gpg});
+    const EmlDisplay::Result r = display.show(path, MessageReader);
+    parametersToTable();
+    MDatType = r.mDatType;
+    JISFlg = r.jisFlg;
+    TnefFlg = r.tnefFlg;
+}
+
+void TFrmQuernal::setFields(const HeaderFields &f)
+{
+    const QString values[8] = {f.messageId,   f.dateText(), f.accountKey, f.fromName,
+                               f.fromAddress, f.toName,     f.toAddress,  f.subject};
+    for (int i = 0; i < 8; ++i)
+        Edit[i]->setText(values[i]);
+}
+
+void TFrmQuernal::setMemos(const QStringList &memo1, const QStringList &memo2)
+{
+    Memo1->setPlainText(memo1.join(u'\n'));
+    Memo2->setPlainText(memo2.join(u'\n'));
+}
+
+void TFrmQuernal::setEditorLines(const QStringList &lines)
+{
+    Editor->setPlainText(lines.join(u'\n'));
+}
+
+void TFrmQuernal::clearEditor()
+{
+    Editor->clear();
+}
+
+void TFrmQuernal::showHtml(const QString &html, double zoom, const MimeReader &reader)
+{
+    setPageVisible(TabSheet4, true);
+    if (!EdgeBrowser) {
+        EdgeBrowser = new HtmlView(WorkFolders::webViewData(MyAppDataPath) + QStringLiteral("/EBWebView"), EdgeBrowser1);
+        EdgeBrowser1->layout()->addWidget(EdgeBrowser);
+    }
+    EdgeBrowser->setZoomFactor(zoom);
+    const MimeReader *r = &reader;
+    EdgeBrowser->setHtml(html, [r](const QString &cid, QByteArray *content, QByteArray *type) {
+        const MimePart *p = r->partByContentId(cid);
+        if (!p)
+            return false;
+        *content = p->content();
+        *type = p->contentType.toLatin1();
+        return true;
+    });
+}
+
+void TFrmQuernal::setActivePage(Page page)
+{
+    QWidget *sheet = page == HtmlPage ? TabSheet4 : page == AttachmentsPage1 ? TabSheet2 : TabSheet5;
+    if (page != HtmlPage)
+        setPageVisible(sheet, true);
+    if (PageControl1->isTabVisible(pageIndex(sheet)))
+        PageControl1->setCurrentWidget(sheet);
+}
+
+void TFrmQuernal::addAttachment(const QString &caption, const QString &iconExtension)
+{
+    if (!FFileDetails || ListView1->topLevelItemCount() == 0)
+        FFileDetails = std::make_unique<TFileAssociationDetails>(CDpi);
+    ListView1->setIconSize(FFileDetails->iconSize);
+    FFileDetails->AddExtension(iconExtension);
+    FFileDetails->GetFileIconsAndDescriptions();
+    Delay(100);
+    setPageVisible(TabSheet2, true);
+    auto *item = new QTreeWidgetItem(ListView1, {caption});
+    const int index = ListView1->topLevelItemCount() - 1;
+    item->setIcon(0, FFileDetails->Images.value(index));
+    item->setToolTip(0, FFileDetails->Descriptions.value(index));
+}
+
+void TFrmQuernal::setActionEnabled(const char *name, bool enabled)
+{
+    if (QAction *a = action(QString::fromLatin1(name)))
+        a->setEnabled(enabled);
+}
+
+void TFrmQuernal::runTnefUnpack()
+{
+    action("DecryptTnefA1")->trigger();
+}
+
+void TFrmQuernal::ListView1SelectItem()
+{
+    const QTreeWidgetItem *item = ListView1->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    action("SavetoDisk")->setEnabled(true);
+    const QString caption = item->text(0);
+    setStatusText(2, caption);
+    const QString ext = QFileInfo(caption).suffix();
+    const bool encrypted = ext.contains(QLatin1String("asc"), Qt::CaseInsensitive) ||
+                           caption.contains(QLatin1String("encrypted"), Qt::CaseInsensitive) ||
+                           ext.contains(QLatin1String("gpg"), Qt::CaseInsensitive) ||
+                           ext.contains(QLatin1String("pgp"), Qt::CaseInsensitive);
+    if (encrypted) {
+        action("OpenWith")->setEnabled(false);
+        action("DecryptGpg")->setEnabled(true);
+        action("SaveToDiskDGpg")->setEnabled(true);
+    } else {
+        action("OpenWith")->setEnabled(!ext.contains(QLatin1String("dat"), Qt::CaseInsensitive));
+        action("DecryptGpg")->setEnabled(false);
+        action("SaveToDiskDGpg")->setEnabled(false);
+    }
+}
+
+void TFrmQuernal::ListView2SelectItem()
+{
+    const QTreeWidgetItem *item = ListView2->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    action("SavetoDisk")->setEnabled(true);
+    action("SaveToDiskA2")->setEnabled(true);
+    const QString ext = u'.' + QFileInfo(item->text(0)).suffix().toUpper();
+    const bool blocked = ext == QLatin1String(".ASC") || ext == QLatin1String(".DAT") ||
+                         ext == QLatin1String(".GPG") || ext == QLatin1String(".PGP");
+    action("OpenWith")->setEnabled(!blocked);
+    action("OpenWithA2")->setEnabled(!blocked);
 }

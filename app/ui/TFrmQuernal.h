@@ -1,6 +1,8 @@
 #pragma once
 #include "AppSettings.h"
 #include "CommandLine.h"
+#include "MessageView.h"
+#include "MimeReader.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -19,13 +21,16 @@ class QTableWidget;
 class QTextEdit;
 class QToolBar;
 class QTreeWidget;
+class GpgRunner;
+class HtmlView;
 class SemaforeLock;
+class TFileAssociationDetails;
 class TDBListFrm;
 class TDm_Ldb;
 
 // The main window. It holds the program's state and wires actions to the
 // logic of the subsystems; it computes as little as it can itself.
-class TFrmQuernal : public QMainWindow
+class TFrmQuernal : public QMainWindow, public MessageView
 {
     Q_OBJECT
 public:
@@ -37,7 +42,6 @@ public:
     void Delay(int ms);
     void ClearMessageView();
     QAction *action(const QString &name) const;
-    void setStatusText(int panel, const QString &text);
     QString statusText(int panel) const;
 
     // True once the about box or a theme change asked for a new start.
@@ -52,6 +56,25 @@ public:
     void createDataModule(const std::function<void(TDm_Ldb &)> &configure = {});
     void DBConnectExecute();
     void ShowResultListDocked();
+
+    // Shows an Internet message file (fields, bodies, attachments).
+    void ShowEmlMessage(const QString &path);
+    void ListView1SelectItem();
+    void ListView2SelectItem();
+
+    // The message view the display fills.
+    void clearMessageView() override { ClearMessageView(); }
+    void setFields(const HeaderFields &fields) override;
+    void setMemos(const QStringList &memo1, const QStringList &memo2) override;
+    void setEditorLines(const QStringList &lines) override;
+    void clearEditor() override;
+    void showHtml(const QString &html, double zoom, const MimeReader &reader) override;
+    void setActivePage(Page page) override;
+    void addAttachment(const QString &caption, const QString &iconExtension) override;
+    void setActionEnabled(const char *name, bool enabled) override;
+    void setStatusText(int panel, const QString &text) override;
+    void runTnefUnpack() override;
+    bool storedMessageMode() const override { return pmode & 0x01; }
 
     // State (names as the rest of the program knows them).
     QString ProgramDir;
@@ -72,6 +95,13 @@ public:
     bool emb_Flg = false;
     bool Semafore_Flg = false;
     QString old_MessageFile;
+    int MDatType = 0;
+    bool JISFlg = false;
+    // The readers: the message shown, a decryption's output, an attachment checked before decryption.
+    MimeReader MessageReader, DecryptReader, CheckReader;
+    std::unique_ptr<TFileAssociationDetails> FFileDetails;
+    GpgRunner *Gpg = nullptr;
+    HtmlView *EdgeBrowser = nullptr;   // made with the first HTML body
     CommandLine commandLine;
     AppSettings cfg;
     TDBListFrm *DBListFrm = nullptr;   // the result list window, made once
@@ -94,7 +124,7 @@ public:
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet4 = nullptr, *TabSheet2 = nullptr, *TabSheet5 = nullptr, *TabSheet1 = nullptr,
             *TabSheet3 = nullptr, *TabSheet6 = nullptr, *TabSheet7 = nullptr, *TabSheet8 = nullptr;
-    QWidget *EdgeBrowser1 = nullptr;
+    QWidget *EdgeBrowser1 = nullptr;   // the HTML page's holder
     QTreeWidget *ListView1 = nullptr;
     QTreeWidget *ListView2 = nullptr;
     QLineEdit *Edit[8] = {};
@@ -121,6 +151,8 @@ private:
     void buildMenus();
     void buildLayout();
     void ScaleToScreen();
+    void parametersFromTable();
+    void parametersToTable();
     void settingsToWindow();
     void windowToSettings();
     int pageIndex(QWidget *page) const;
