@@ -4,15 +4,29 @@
 #include <cerrno>
 #include <clocale>
 #include <iconv.h>
+#include <map>
 #include <langinfo.h>
 
 namespace TextCodec {
 
 namespace {
 
+// Opening a converter loads its tables: each pair is opened once per thread.
+iconv_t converter(const char *from, const char *to)
+{
+    thread_local std::map<std::pair<QByteArray, QByteArray>, iconv_t> cache;
+    const auto key = std::make_pair(QByteArray(from).toUpper(), QByteArray(to).toUpper());
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, iconv_open(to, from)).first;
+    if (it->second != reinterpret_cast<iconv_t>(-1))
+        iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    return it->second;
+}
+
 std::optional<QByteArray> convert(const QByteArray &in, const char *from, const char *to)
 {
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = converter(from, to);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
     QByteArray out;
@@ -47,7 +61,6 @@ std::optional<QByteArray> convert(const QByteArray &in, const char *from, const 
         ok = false; // EILSEQ or EINVAL: invalid or truncated input
         break;
     }
-    iconv_close(cd);
     if (!ok)
         return std::nullopt;
     out.truncate(qsizetype(written));
@@ -99,6 +112,45 @@ std::optional<QByteArray> encode(const QString &text, const QByteArray &charset)
     if (isUtf8(charset))
         return text.toUtf8();
     return convert(text.toUtf8(), "UTF-8", charset.constData());
+}
+
+std::optional<QString> decodeIso2022Jp(const QByteArray &bytes)
+{
+    if (auto s = decode(bytes, "ISO-2022-JP"))
+        return s;
+    enum class Set { Ascii, Jis0208, Kana } set = Set::Ascii;
+    QByteArray euc;
+    euc.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const uchar c = uchar(bytes[i]);
+        if (c == 0x1B && i + 2 < bytes.size()) {
+            const char a = bytes[i + 1], b = bytes[i + 2];
+            if (a == '$' && (b == 'B' || b == '@'))
+                set = Set::Jis0208;
+            else if (a == '(' && (b == 'B' || b == 'J'))
+                set = Set::Ascii;
+            else if (a == '(' && b == 'I')
+                set = Set::Kana;
+            else
+                return std::nullopt;
+            i += 2;
+            continue;
+        }
+        if (c == '\r' || c == '\n') {
+            set = Set::Ascii;  // a line never continues a double-byte run
+            euc += char(c);
+        } else if (set == Set::Jis0208 && c >= 0x21 && c <= 0x7E) {
+            euc += char(c | 0x80);
+        } else if (set == Set::Kana && c >= 0x21 && c <= 0x5F) {
+            euc += char(0x8E);
+            euc += char(c | 0x80);
+        } else if (c < 0x80) {
+            euc += char(c);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return decode(euc, "EUCJP-MS");
 }
 
 QString decodeSystem(const QByteArray &bytes)

@@ -25,4 +25,10 @@ QString decodeSystem(const QByteArray &bytes);
 
 bool isUtf8(const QByteArray &charset);
 
+// ISO-2022-JP as Japanese Windows mailers write it: JIS X 0208 with the NEC
+// and IBM extensions (circled digits, Roman numerals). Plain iconv refuses
+// those; the escape-sequenced text is re-coded to EUC-JP (a mechanical
+// mapping) and read with the EUCJP-MS converter.
+std::optional<QString> decodeIso2022Jp(const QByteArray &bytes);
+
 } // namespace TextCodec

@@ -14,15 +14,6 @@
 
 namespace {
 const QString kPgpMarker = QStringLiteral("-----BEGIN PGP MESSAGE-----");
-
-// Memo1: the file as UTF-8 text. Reading it line by line keeps one copy.
-QStringList fileLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return SideFile::splitLines(QString::fromUtf8(f.readAll()));
-}
 } // namespace
 
 bool EmlDisplay::isPgpStart(const QString &line)
@@ -31,6 +22,11 @@ bool EmlDisplay::isPgpStart(const QString &line)
 }
 
 EmlDisplay::Result EmlDisplay::show(const QString &path, MimeReader &reader)
+{
+    return present(path, reader, reader.loadFromFile(path));
+}
+
+EmlDisplay::Result EmlDisplay::present(const QString &path, MimeReader &reader, bool loaded)
 {
     m_r = Result();
     // 1. Start.
@@ -41,11 +37,8 @@ EmlDisplay::Result EmlDisplay::show(const QString &path, MimeReader &reader)
     bool ok = false;
     const double z = params.value(QStringLiteral("ZOOM")).trimmed().toDouble(&ok);
     m_zoom = ok && z > 0 ? z / 100.0 : defaultZoom().toDouble() / 100.0;
-    if (reader.loadFromFile(path)) {
-        const QStringList memo1 = fileLines(path);
-        const int n = reader.headerCount();
-        m_view.setMemos(memo1, n < memo1.size() ? memo1.mid(n) : QStringList());
-    }
+    if (loaded)
+        m_view.setMemos(path, reader.headerCount());
 
     // 2. Header fields.
     m_view.setFields(HeaderFields::derive(reader, params));

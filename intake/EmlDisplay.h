@@ -36,6 +36,8 @@ public:
 
     // Loads `path` into `reader` and shows it.
     Result show(const QString &path, MimeReader &reader);
+    // Shows a reader already loaded (or not) from `path`.
+    Result present(const QString &path, MimeReader &reader, bool loaded);
 
     static QString defaultZoom() { return QStringLiteral("70"); }
     static bool isPgpStart(const QString &line);

@@ -62,7 +62,9 @@ QString JisToShiftJis(const QByteArray &jis)
 {
     if (jis.isEmpty())
         return {};
-    for (const char *c : {"ISO-2022-JP", "ISO-2022-JP-3", "ISO-2022-JP-2"})
+    if (auto s = TextCodec::decodeIso2022Jp(jis))
+        return *s;
+    for (const char *c : {"ISO-2022-JP-3", "ISO-2022-JP-2"})
         if (auto s = TextCodec::decode(jis, c))
             return *s;
     return {};

@@ -16,7 +16,9 @@ public:
 
     virtual void clearMessageView() = 0;
     virtual void setFields(const HeaderFields &fields) = 0;
-    virtual void setMemos(const QStringList &memo1, const QStringList &memo2) = 0;
+    // The raw views of the file: Memo1 the whole file as UTF-8 text, Memo2 its
+    // lines from `headerCount` on. The view reads the file only if it shows them.
+    virtual void setMemos(const QString &path, int headerCount) = 0;
     virtual void setEditorLines(const QStringList &lines) = 0;
     virtual void clearEditor() = 0;
     // Shows an HTML body; `reader` stays alive while it is shown ("cid:" parts).

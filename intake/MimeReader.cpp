@@ -102,8 +102,11 @@ QString decodeText(const QByteArray &bytes, QByteArray charset)
     if (charset == "SHIFT_JIS" || charset == "SHIFT-JIS" || charset == "X-SJIS" || charset == "SJIS" ||
         charset == "WINDOWS-31J" || charset == "CP932")
         tries << "CP932";
-    else if (charset.startsWith("ISO-2022-JP"))
+    else if (charset.startsWith("ISO-2022-JP")) {
+        if (auto s = TextCodec::decodeIso2022Jp(bytes))
+            return *s;
         tries << charset << "ISO-2022-JP-3" << "ISO-2022-JP-2";
+    }
     else if (charset == "EUC-JP" || charset == "X-EUC-JP")
         tries << "EUC-JP" << "EUC-JP-MS";
     else if (!charset.isEmpty() && charset != "US-ASCII" && charset != "ASCII")
@@ -171,6 +174,9 @@ MimeReader::~MimeReader()
 
 void MimeReader::clear()
 {
+    m_plain = false;
+    m_plainHeader.clear();
+    m_plainBody.clear();
     m_parts.clear();
     if (m_message) {
         g_object_unref(m_message);
@@ -195,9 +201,24 @@ bool MimeReader::loadFromFile(const QString &path)
     m_message = g_mime_parser_construct_message(parser, parserOptions());
     g_object_unref(parser);
     g_object_unref(stream);
-    if (m_message)
+    if (m_message) {
         collect();
-    return m_message != nullptr;
+        return true;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    loadPlain(f.readAll());
+    return true;
+}
+
+void MimeReader::loadPlain(const QByteArray &bytes)
+{
+    const QStringList lines = splitLines(decodeRaw(bytes));
+    const qsizetype blank = lines.indexOf(QString());
+    m_plainHeader = blank < 0 ? lines : lines.mid(0, blank);
+    m_plainBody = blank < 0 ? QStringList() : lines.mid(blank + 1);
+    m_plain = true;
 }
 
 bool MimeReader::loadFromBytes(const QByteArray &bytes)
@@ -211,7 +232,9 @@ bool MimeReader::loadFromBytes(const QByteArray &bytes)
     g_object_unref(stream);
     if (m_message)
         collect();
-    return m_message != nullptr;
+    else
+        loadPlain(bytes);
+    return true;
 }
 
 void MimeReader::collect()
@@ -272,6 +295,20 @@ QList<GMimeHeaderList *> MimeReader::headerLists() const
 
 QString MimeReader::header(const QString &name) const
 {
+    if (m_plain) {
+        for (qsizetype i = 0; i < m_plainHeader.size(); ++i) {
+            const QString &l = m_plainHeader[i];
+            if (!l.startsWith(name + u':', Qt::CaseInsensitive))
+                continue;
+            QString v = l.mid(name.size() + 1);
+            for (qsizetype j = i + 1; j < m_plainHeader.size() &&
+                                      (m_plainHeader[j].startsWith(u' ') || m_plainHeader[j].startsWith(u'\t'));
+                 ++j)
+                v += m_plainHeader[j];
+            return v.trimmed();
+        }
+        return {};
+    }
     const QByteArray n = name.toUtf8();
     for (GMimeHeaderList *hl : headerLists())
         if (GMimeHeader *h = g_mime_header_list_get_header(hl, n.constData()))
@@ -281,6 +318,12 @@ QString MimeReader::header(const QString &name) const
 
 bool MimeReader::hasHeader(const QString &name) const
 {
+    if (m_plain) {
+        for (const QString &l : m_plainHeader)
+            if (l.startsWith(name + u':', Qt::CaseInsensitive))
+                return true;
+        return false;
+    }
     const QByteArray n = name.toUtf8();
     for (GMimeHeaderList *hl : headerLists())
         if (g_mime_header_list_contains(hl, n.constData()))
@@ -290,6 +333,8 @@ bool MimeReader::hasHeader(const QString &name) const
 
 int MimeReader::headerCount() const
 {
+    if (m_plain)
+        return int(m_plainHeader.size());
     int n = 0;
     for (GMimeHeaderList *hl : headerLists())
         n += g_mime_header_list_get_count(hl);
@@ -298,6 +343,8 @@ int MimeReader::headerCount() const
 
 QStringList MimeReader::headerLines() const
 {
+    if (m_plain)
+        return m_plainHeader;
     QStringList lines;
     for (GMimeHeaderList *hl : headerLists()) {
         const int n = g_mime_header_list_get_count(hl);
@@ -371,6 +418,8 @@ bool MimeReader::isMultipart() const
 
 QString MimeReader::contentType() const
 {
+    if (m_plain)
+        return QStringLiteral("text/plain");
     if (!m_message)
         return {};
     GMimeObject *body = g_mime_message_get_mime_part(m_message);
@@ -387,6 +436,8 @@ QString MimeReader::contentType() const
 
 QStringList MimeReader::bodyLines() const
 {
+    if (m_plain)
+        return m_plainBody;
     if (!m_message)
         return {};
     GMimeObject *body = g_mime_message_get_mime_part(m_message);

@@ -48,7 +48,7 @@ public:
     // Reads from memory (fuzzing, tests); the bytes are copied once.
     bool loadFromBytes(const QByteArray &bytes);
     void clear();
-    bool isLoaded() const { return m_message != nullptr; }
+    bool isLoaded() const { return m_message != nullptr || m_plain; }
 
     // Header fields of the message itself, case-insensitive, unfolded, not decoded.
     QString header(const QString &name) const;
@@ -77,6 +77,11 @@ public:
 private:
     QList<GMimeHeaderList *> headerLists() const;
     void collect();
+    // A file GMime cannot take as a message (an armoured OpenPGP file): the
+    // lines before the first empty line are its header block, the rest its body.
+    void loadPlain(const QByteArray &bytes);
+    bool m_plain = false;
+    QStringList m_plainHeader, m_plainBody;
     void walk(GMimeObject *obj, int depth);
     GMimeMessage *m_message = nullptr;
     QList<MimePart> m_parts;

@@ -1,6 +1,9 @@
 #include "RecordedView.h"
 
 #include "MimeReader.h"
+#include "SideFile.h"
+
+#include <QFile>
 
 #include <QCryptographicHash>
 #include <QJsonArray>
@@ -19,12 +22,15 @@ void RecordedView::clearMessageView()
     enabled.remove(QStringLiteral("MessageSave"));
 }
 
-void RecordedView::setMemos(const QStringList &m1, const QStringList &m2)
+void RecordedView::setMemos(const QString &path, int headerCount)
 {
-    if (keepMemos) {
-        memo1 = m1;
-        memo2 = m2;
-    }
+    if (!keepMemos)
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    memo1 = SideFile::splitLines(QString::fromUtf8(f.readAll()));
+    memo2 = headerCount < memo1.size() ? memo1.mid(headerCount) : QStringList();
 }
 
 void RecordedView::showHtml(const QString &h, double z, const MimeReader &)

@@ -22,11 +22,11 @@ public:
     QString status[3];
     int tnefRuns = 0;
     bool storedMode = false;
-    bool keepMemos = true;   // benchmarks measure the parse, not the memo copies
+    bool keepMemos = true;   // the command line and benchmarks need no copy of the file
 
     void clearMessageView() override;
     void setFields(const HeaderFields &f) override { fields = f; }
-    void setMemos(const QStringList &m1, const QStringList &m2) override;
+    void setMemos(const QString &path, int headerCount) override;
     void setEditorLines(const QStringList &lines) override { editor = lines; }
     void clearEditor() override { editor.clear(); }
     void showHtml(const QString &h, double z, const MimeReader &) override;

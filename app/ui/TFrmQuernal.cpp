@@ -22,7 +22,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QTextCursor>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -748,10 +750,17 @@ void TFrmQuernal::setFields(const HeaderFields &f)
         Edit[i]->setText(values[i]);
 }
 
-void TFrmQuernal::setMemos(const QStringList &memo1, const QStringList &memo2)
+void TFrmQuernal::setMemos(const QString &path, int headerCount)
 {
-    Memo1->setPlainText(memo1.join(u'\n'));
-    Memo2->setPlainText(memo2.join(u'\n'));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    Memo1->setPlainText(QString::fromUtf8(f.readAll()));
+    // Memo2 starts headerCount lines in: a rough view of the body alone.
+    QTextCursor c(Memo1->document());
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, headerCount);
+    c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    Memo2->setPlainText(c.selectedText().replace(QChar::ParagraphSeparator, u'\n'));
 }
 
 void TFrmQuernal::setEditorLines(const QStringList &lines)

@@ -65,7 +65,7 @@ public:
     // The message view the display fills.
     void clearMessageView() override { ClearMessageView(); }
     void setFields(const HeaderFields &fields) override;
-    void setMemos(const QStringList &memo1, const QStringList &memo2) override;
+    void setMemos(const QString &path, int headerCount) override;
     void setEditorLines(const QStringList &lines) override;
     void clearEditor() override;
     void showHtml(const QString &html, double zoom, const MimeReader &reader) override;

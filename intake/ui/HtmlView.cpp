@@ -47,14 +47,12 @@ class HtmlView::Guard : public QWebEngineUrlRequestInterceptor
 {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    int blocked = 0;
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
         const QByteArray scheme = info.requestUrl().scheme().toLatin1();
         if (scheme == kBodyScheme || scheme == kCidScheme || scheme == "data")
             return;
-        ++blocked;
         info.block(true);
     }
 };
@@ -127,9 +125,4 @@ double HtmlView::zoomFactor() const
 void HtmlView::closeView()
 {
     m_view->setUrl(QUrl(QStringLiteral("about:blank")));
-}
-
-int HtmlView::blockedRequests() const
-{
-    return m_guard->blocked;
 }

@@ -28,8 +28,6 @@ public:
     double zoomFactor() const;
     void closeView();
     QWebEngineView *view() const { return m_view; }
-    // Requests refused since the view was made (network, unknown schemes).
-    int blockedRequests() const;
 
 signals:
     void loadFinished(bool ok);
