@@ -11,17 +11,37 @@ namespace TextCodec {
 
 namespace {
 
-// Opening a converter loads its tables: each pair is opened once per thread.
+// Opening a converter loads its tables: the pairs in use stay open. Names
+// come from mail, so the cache is bounded and unknown names are not kept.
+struct ConverterCache
+{
+    static constexpr size_t kMax = 32;
+    std::map<std::pair<QByteArray, QByteArray>, iconv_t> open;
+    ~ConverterCache() { clear(); }
+    void clear()
+    {
+        for (auto &e : open)
+            iconv_close(e.second);
+        open.clear();
+    }
+};
+
 iconv_t converter(const char *from, const char *to)
 {
-    thread_local std::map<std::pair<QByteArray, QByteArray>, iconv_t> cache;
+    thread_local ConverterCache cache;
     const auto key = std::make_pair(QByteArray(from).toUpper(), QByteArray(to).toUpper());
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.emplace(key, iconv_open(to, from)).first;
-    if (it->second != reinterpret_cast<iconv_t>(-1))
+    auto it = cache.open.find(key);
+    if (it != cache.open.end()) {
         iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-    return it->second;
+        return it->second;
+    }
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return cd;
+    if (cache.open.size() >= ConverterCache::kMax)
+        cache.clear();
+    cache.open.emplace(key, cd);
+    return cd;
 }
 
 std::optional<QByteArray> convert(const QByteArray &in, const char *from, const char *to)

@@ -1,6 +1,7 @@
 #pragma once
 #include "ConnectionTarget.h"
 #include "MessageList.h"
+#include "MessageRecords.h"
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -51,6 +52,7 @@ public:
     QSqlDatabase database() const;
     QString connectionName() const { return m_name; }
     MessageList &FDTbl1() { return *m_list; }
+    MessageRecords records() const { return MessageRecords(m_name); }
 
 private:
     QString m_name;

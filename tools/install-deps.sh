@@ -14,7 +14,7 @@ PACKAGES=(
   # database: client, server, tools
   firebird3.0-server firebird3.0-utils firebird-dev
   # outside programs the application drives
-  gnupg xdg-utils
+  gnupg xdg-utils tzdata
   # Japanese glyphs
   fonts-noto-cjk
   # a display for headless runs, and screenshots of it

@@ -20,6 +20,7 @@
 #include "WorkFolders.h"
 
 #include <QAction>
+#include <QTableView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -139,6 +140,11 @@ void TFrmQuernal::buildActions()
     connect(action("DispTAB1"), &QAction::triggered, this, &TFrmQuernal::DispTAB1Execute);
     connect(action("DispTAB3"), &QAction::triggered, this, &TFrmQuernal::DispTAB3Execute);
     connect(action("DBConnect"), &QAction::triggered, this, &TFrmQuernal::DBConnectExecute);
+    connect(action("DBUpdate"), &QAction::triggered, this, &TFrmQuernal::DBUpdateExecute);
+    connect(action("DispMsgDat"), &QAction::triggered, this, &TFrmQuernal::DispMsgDatExecute);
+    connect(action("DelMsgDat"), &QAction::triggered, this, &TFrmQuernal::DelMsgDatExecute);
+    connect(action("MessageOpen"), &QAction::triggered, this, &TFrmQuernal::MessageOpenExecute);
+    connect(action("MessageSave"), &QAction::triggered, this, &TFrmQuernal::MessageSaveExecute);
 }
 
 void TFrmQuernal::buildMenus()
@@ -219,6 +225,10 @@ void TFrmQuernal::buildLayout()
     Editor = new QTextEdit(Panel1);
     Editor->setObjectName(QStringLiteral("Editor"));
     Editor->setAcceptRichText(false);
+    // Dropped messages land on the panel, not in the text.
+    Editor->setAcceptDrops(false);
+    Panel1->setAcceptDrops(true);
+    Panel1->installEventFilter(this);
     p1->addWidget(Label9);
     p1->addWidget(Editor, 1);
 
@@ -678,25 +688,13 @@ void TFrmQuernal::DBConnectExecute()
         pmode |= 0x10;
         action("DBConnect")->setChecked(true);
         setToolButton3Image(1);
-        const bool rows = !list.isEmpty();
-        for (const char *name : {"DBSelect", "DispMsgDat", "DelMsgDat", "ExprtMsgFile", "SetListFontSize"})
-            action(name)->setEnabled(rows);
+        setListActionsEnabled(!list.isEmpty());
         ShowResultListDocked();
         PageControl1->setCurrentIndex(PageControl1->count() - 1);
         setStatusText(2, QStringLiteral("DBと接続しました"));
     } else {
         // 8.
-        action("DBConnect")->setChecked(false);
-        setToolButton3Image(6);
-        for (const char *name : {"DispMsgDat", "DelMsgDat", "ExprtMsgFile", "SetListFontSize"})
-            action(name)->setEnabled(false);
-        pmode &= quint16(~0x10);
-        if (DBListFrm) {
-            DBListFrm->unbind();
-            setPageVisible(DBListFrm, false);
-        }
-        if (action("DBUpdate")->isEnabled())
-            action("DBUpdate")->setEnabled(false);
+        closedListState();
     }
 }
 
@@ -705,162 +703,10 @@ void TFrmQuernal::ShowResultListDocked()
     if (!DBListFrm) {
         DBListFrm = new TDBListFrm(PageControl1);
         PageControl1->addTab(DBListFrm, QStringLiteral("DB List View"));
+        connect(DBListFrm->DBGrid1, &QAbstractItemView::doubleClicked, this, &TFrmQuernal::DBGrid1DblClick);
     }
     DBListFrm->bind(Dm_Ldb->FDTbl1(), cfg.grid);
     setPageVisible(DBListFrm, true);
     DBListFrm->show();
 }
 
-void TFrmQuernal::parametersFromTable()
-{
-    for (int r = 0; r < ValueListEditor1->rowCount(); ++r) {
-        const QTableWidgetItem *k = ValueListEditor1->item(r, 0);
-        const QTableWidgetItem *v = ValueListEditor1->item(r, 1);
-        if (k)
-            cfg.parameters.setValue(k->text(), v ? v->text() : QString());
-    }
-}
-
-void TFrmQuernal::parametersToTable()
-{
-    for (int r = 0; r < ValueListEditor1->rowCount(); ++r)
-        if (const QTableWidgetItem *k = ValueListEditor1->item(r, 0))
-            if (QTableWidgetItem *v = ValueListEditor1->item(r, 1))
-                v->setText(cfg.parameters.value(k->text()));
-}
-
-void TFrmQuernal::ShowEmlMessage(const QString &path)
-{
-    parametersFromTable();
-    if (!Gpg)
-        Gpg = new GpgRunner(this);
-    EmlDisplay display(*this, {&cfg.parameters, WorkFolders::mailDat(MyAppDataPath), &TerminateState, Gpg});
-    const EmlDisplay::Result r = display.show(path, MessageReader);
-    parametersToTable();
-    MDatType = r.mDatType;
-    JISFlg = r.jisFlg;
-    TnefFlg = r.tnefFlg;
-}
-
-void TFrmQuernal::setFields(const HeaderFields &f)
-{
-    const QString values[8] = {f.messageId,   f.dateText(), f.accountKey, f.fromName,
-                               f.fromAddress, f.toName,     f.toAddress,  f.subject};
-    for (int i = 0; i < 8; ++i)
-        Edit[i]->setText(values[i]);
-}
-
-void TFrmQuernal::setMemos(const QString &path, int headerCount)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    Memo1->setPlainText(QString::fromUtf8(f.readAll()));
-    // Memo2 starts headerCount lines in: a rough view of the body alone.
-    QTextCursor c(Memo1->document());
-    c.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, headerCount);
-    c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    Memo2->setPlainText(c.selectedText().replace(QChar::ParagraphSeparator, u'\n'));
-}
-
-void TFrmQuernal::setEditorLines(const QStringList &lines)
-{
-    Editor->setPlainText(lines.join(u'\n'));
-}
-
-void TFrmQuernal::clearEditor()
-{
-    Editor->clear();
-}
-
-void TFrmQuernal::showHtml(const QString &html, double zoom, const MimeReader &reader)
-{
-    setPageVisible(TabSheet4, true);
-    if (!EdgeBrowser) {
-        EdgeBrowser = new HtmlView(WorkFolders::webViewData(MyAppDataPath) + QStringLiteral("/EBWebView"), EdgeBrowser1);
-        EdgeBrowser1->layout()->addWidget(EdgeBrowser);
-    }
-    EdgeBrowser->setZoomFactor(zoom);
-    const MimeReader *r = &reader;
-    EdgeBrowser->setHtml(html, [r](const QString &cid, QByteArray *content, QByteArray *type) {
-        const MimePart *p = r->partByContentId(cid);
-        if (!p)
-            return false;
-        *content = p->content();
-        *type = p->contentType.toLatin1();
-        return true;
-    });
-}
-
-void TFrmQuernal::setActivePage(Page page)
-{
-    QWidget *sheet = page == HtmlPage ? TabSheet4 : page == AttachmentsPage1 ? TabSheet2 : TabSheet5;
-    if (page != HtmlPage)
-        setPageVisible(sheet, true);
-    if (PageControl1->isTabVisible(pageIndex(sheet)))
-        PageControl1->setCurrentWidget(sheet);
-}
-
-void TFrmQuernal::addAttachment(const QString &caption, const QString &iconExtension)
-{
-    if (!FFileDetails || ListView1->topLevelItemCount() == 0)
-        FFileDetails = std::make_unique<TFileAssociationDetails>(CDpi);
-    ListView1->setIconSize(FFileDetails->iconSize);
-    FFileDetails->AddExtension(iconExtension);
-    FFileDetails->GetFileIconsAndDescriptions();
-    Delay(100);
-    setPageVisible(TabSheet2, true);
-    auto *item = new QTreeWidgetItem(ListView1, {caption});
-    const int index = ListView1->topLevelItemCount() - 1;
-    item->setIcon(0, FFileDetails->Images.value(index));
-    item->setToolTip(0, FFileDetails->Descriptions.value(index));
-}
-
-void TFrmQuernal::setActionEnabled(const char *name, bool enabled)
-{
-    if (QAction *a = action(QString::fromLatin1(name)))
-        a->setEnabled(enabled);
-}
-
-void TFrmQuernal::runTnefUnpack()
-{
-    action("DecryptTnefA1")->trigger();
-}
-
-void TFrmQuernal::ListView1SelectItem()
-{
-    const QTreeWidgetItem *item = ListView1->currentItem();
-    if (!item || !item->isSelected())
-        return;
-    action("SavetoDisk")->setEnabled(true);
-    const QString caption = item->text(0);
-    setStatusText(2, caption);
-    const QString ext = QFileInfo(caption).suffix();
-    const bool encrypted = ext.contains(QLatin1String("asc"), Qt::CaseInsensitive) ||
-                           caption.contains(QLatin1String("encrypted"), Qt::CaseInsensitive) ||
-                           ext.contains(QLatin1String("gpg"), Qt::CaseInsensitive) ||
-                           ext.contains(QLatin1String("pgp"), Qt::CaseInsensitive);
-    if (encrypted) {
-        action("OpenWith")->setEnabled(false);
-        action("DecryptGpg")->setEnabled(true);
-        action("SaveToDiskDGpg")->setEnabled(true);
-    } else {
-        action("OpenWith")->setEnabled(!ext.contains(QLatin1String("dat"), Qt::CaseInsensitive));
-        action("DecryptGpg")->setEnabled(false);
-        action("SaveToDiskDGpg")->setEnabled(false);
-    }
-}
-
-void TFrmQuernal::ListView2SelectItem()
-{
-    const QTreeWidgetItem *item = ListView2->currentItem();
-    if (!item || !item->isSelected())
-        return;
-    action("SavetoDisk")->setEnabled(true);
-    action("SaveToDiskA2")->setEnabled(true);
-    const QString ext = u'.' + QFileInfo(item->text(0)).suffix().toUpper();
-    const bool blocked = ext == QLatin1String(".ASC") || ext == QLatin1String(".DAT") ||
-                         ext == QLatin1String(".GPG") || ext == QLatin1String(".PGP");
-    action("OpenWith")->setEnabled(!blocked);
-    action("OpenWithA2")->setEnabled(!blocked);
-}

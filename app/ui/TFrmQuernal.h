@@ -4,8 +4,11 @@
 #include "MessageView.h"
 #include "MimeReader.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QMainWindow>
+#include <QPair>
+#include <optional>
 #include <functional>
 #include <memory>
 
@@ -25,6 +28,9 @@ class GpgRunner;
 class HtmlView;
 class SemaforeLock;
 class TFileAssociationDetails;
+class VirtualFileSource;
+class QDragEnterEvent;
+class QDragMoveEvent;
 class TDBListFrm;
 class TDm_Ldb;
 
@@ -59,6 +65,25 @@ public:
 
     // Shows an Internet message file (fields, bodies, attachments).
     void ShowEmlMessage(const QString &path);
+    void ShowOutlookItem(const QString &path);
+
+    // Stored messages.
+    void DBUpdateExecute();
+    void DispMsgDatExecute();
+    void DelMsgDatExecute();
+    void DBGrid1DblClick();
+    std::optional<QString> LoadStoredMessageFile(const QString &id, const QDateTime &date);
+    // Closes the list of stored messages before a message is taken in.
+    void CloseMessageList();
+
+    // Taking messages in.
+    void MessageOpenExecute();
+    void MessageSaveExecute();
+    void DropEmptyTarget1Enter(QDragEnterEvent *e);
+    void DropEmptyTarget1DragOver(QDragMoveEvent *e);
+    void DropEmptyTarget1Leave();
+    void DropEmptyTarget1Drop(VirtualFileSource &files);
+    static QString RegistrationQuestion(int remaining, const QString &fileName);
     void ListView1SelectItem();
     void ListView2SelectItem();
 
@@ -95,6 +120,9 @@ public:
     bool emb_Flg = false;
     bool Semafore_Flg = false;
     QString old_MessageFile;
+    QString MessageFile;       // the file last opened through the dialog
+    QString awk_MessageFile;   // the working copy of the current message
+    QString mwk_MessageFile;   // the Outlook copy
     int MDatType = 0;
     bool JISFlg = false;
     // The readers: the message shown, a decryption's output, an attachment checked before decryption.
@@ -135,6 +163,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
 
@@ -147,6 +176,12 @@ private:
     void FormClose();
 
     void setToolButton3Image(int index);
+    void setListActionsEnabled(bool on);
+    void closedListState();
+    void AskRegistration(int remaining, const QString &fileName);
+    void paintPanel1(QPalette::ColorRole role);
+    std::optional<QPair<QString, QDateTime>> currentStoredRow(QString *subject = nullptr,
+                                                              QString *sender = nullptr) const;
     void buildActions();
     void buildMenus();
     void buildLayout();
