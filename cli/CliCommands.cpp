@@ -4,6 +4,7 @@
 #include "CliPrompt.h"
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
+#include "MessageRecords.h"
 #include "MimeReader.h"
 #include "RecordedView.h"
 #include "IniFile.h"
@@ -12,6 +13,8 @@
 #include "StoreCreator.h"
 #include "TDm_Ldb.h"
 
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -46,6 +49,9 @@ const char *kUsage =
     "  settings-path     print the settings folder and settings file in use\n"
     "  create-db PATH    make a new, empty message store\n"
     "  info              print the store's target, structure version and message count\n"
+    "  register FILE|FOLDER...\n"
+    "                    register message files (folders: every .eml inside) without\n"
+    "                    questions; a pair already stored is replaced\n"
     "  show FILE [--json]\n"
     "                    show a message file as the window does: the eight fields,\n"
     "                    the body kind, the text body and the attachments\n";
@@ -156,6 +162,99 @@ int show(const Options &o)
     return 0;
 }
 
+QStringList messageFiles(const QStringList &args)
+{
+    QStringList files;
+    for (const QString &a : args) {
+        if (QFileInfo(a).isDir()) {
+            QDirIterator it(a, {QStringLiteral("*.eml"), QStringLiteral("*.EML")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            QStringList found;
+            while (it.hasNext())
+                found << it.next();
+            found.sort();
+            files += found;
+        } else {
+            files << a;
+        }
+    }
+    return files;
+}
+
+int registerFiles(const Options &o)
+{
+    const QStringList files = messageFiles(o.args);
+    if (files.isEmpty()) {
+        err() << "register needs FILE or FOLDER arguments\n";
+        return 2;
+    }
+    TDm_Ldb dm;
+    if (!openStore(o, dm))
+        return 3;
+    AppSettings settings;
+    {
+        IniFile ini;
+        ini.load(location(o).iniFile);
+        SettingsStore::readKeys(ini, QString(), false, settings);
+    }
+    QTemporaryDir work;
+    bool terminateState = true;
+    GpgRunner gpg;
+    MessageRecords records = dm.records();
+    int inserted = 0, replaced = 0, skipped = 0, failed = 0;
+    QElapsedTimer progress;
+    progress.start();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &f = files[i];
+        if (progress.elapsed() > 2000) {
+            err() << "[" << i << "/" << files.size() << "]\n";
+            err().flush();
+            progress.restart();
+        }
+        auto skip = [&](const QString &why) {
+            out() << "skipped   " << f << ": " << why << '\n';
+            ++skipped;
+        };
+        if (QFileInfo(f).suffix().toLower() != QLatin1String("eml")) {
+            skip(QStringLiteral("not a mail file"));
+            continue;
+        }
+        RecordedView view;
+        view.keepMemos = false;
+        MimeReader reader;
+        EmlDisplay display(view, {&settings.parameters, work.path(), &terminateState, &gpg});
+        const EmlDisplay::Result r = display.show(f, reader);
+        if (!reader.isLoaded()) {
+            skip(QStringLiteral("cannot be read"));
+            continue;
+        }
+        const auto record = MessageRecord::fromFields(view.fields.texts(), view.editor.join(u'\n'),
+                                                      r.openPgpFound ? 3 : r.mDatType, f);
+        if (!record) {
+            skip(QStringLiteral("no usable date"));
+            continue;
+        }
+        const MessageRecords::Result res = records.registerMessage(*record);
+        switch (res.outcome) {
+        case MessageRecords::Outcome::Inserted:
+            out() << "registered " << f << '\n';
+            ++inserted;
+            break;
+        case MessageRecords::Outcome::Replaced:
+            out() << "replaced  " << f << '\n';
+            ++replaced;
+            break;
+        case MessageRecords::Outcome::Failed:
+            out() << "failed    " << f << ": " << QString(res.message).replace(QLatin1String("\r\n"), QLatin1String(" ")) << '\n';
+            ++failed;
+            break;
+        }
+    }
+    out() << inserted << " registered, " << replaced << " replaced, " << skipped << " skipped, " << failed
+          << " failed\n";
+    return failed ? 1 : 0;
+}
+
 int info(const Options &o)
 {
     TDm_Ldb dm;
@@ -220,6 +319,8 @@ int RunCli(const QStringList &arguments)
             rc = info(o);
         else if (command == QLatin1String("show"))
             rc = show(o);
+        else if (command == QLatin1String("register"))
+            rc = registerFiles(o);
         else {
             err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
             rc = 2;

@@ -75,6 +75,11 @@ QString HeaderFields::formatDate(const QDateTime &d)
     return d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")) : QString();
 }
 
+std::array<QString, 8> HeaderFields::texts() const
+{
+    return {messageId, dateText(), accountKey, fromName, fromAddress, toName, toAddress, subject};
+}
+
 QString HeaderFields::dateText() const
 {
     return formatDate(date);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDateTime>
 #include <QString>
+#include <array>
 
 class MimeReader;
 class ParameterTable;
@@ -17,6 +18,8 @@ struct HeaderFields
     QString toAddress;       // Edit7
     QString subject;         // Edit8
 
+    // Edit1 … Edit8 as the window shows them.
+    std::array<QString, 8> texts() const;
     // Edit2 as the window shows it, and as the record reads it back.
     QString dateText() const;
     static QString formatDate(const QDateTime &d);

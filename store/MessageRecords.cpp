@@ -64,7 +64,7 @@ QString MessageRecord::ftypeFor(const QString &path)
                                                                                           : QStringLiteral("0");
 }
 
-std::optional<MessageRecord> MessageRecord::fromFields(const QString (&e)[8], const QString &body, int mDatType,
+std::optional<MessageRecord> MessageRecord::fromFields(const std::array<QString, 8> &e, const QString &body, int mDatType,
                                                        const QString &storedFile)
 {
     const auto date = parseDate(e[1]);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDateTime>
 #include <QString>
+#include <array>
 #include <optional>
 
 class QSqlDatabase;
@@ -19,7 +20,7 @@ struct MessageRecord
     // From the eight field texts as the window shows them (the date in the
     // fixed form "yyyy/MM/dd hh:mm:ss", a date alone meaning midnight).
     // nullopt when the date does not convert.
-    static std::optional<MessageRecord> fromFields(const QString (&edits)[8], const QString &body, int mDatType,
+    static std::optional<MessageRecord> fromFields(const std::array<QString, 8> &edits, const QString &body, int mDatType,
                                                    const QString &storedFile);
     static std::optional<QDateTime> parseDate(const QString &text);
     static QString ftypeFor(const QString &path);

@@ -63,8 +63,7 @@ void TFrmQuernal::ShowEmlMessage(const QString &path)
 
 void TFrmQuernal::setFields(const HeaderFields &f)
 {
-    const QString values[8] = {f.messageId,   f.dateText(), f.accountKey, f.fromName,
-                               f.fromAddress, f.toName,     f.toAddress,  f.subject};
+    const auto values = f.texts();
     for (int i = 0; i < 8; ++i)
         Edit[i]->setText(values[i]);
 }

@@ -25,8 +25,9 @@ void TFrmQuernal::DBUpdateExecute()
         return;
     setStatusText(2, QStringLiteral("DB更新中です"));
     action("DBUpdate")->setEnabled(false);
-    const QString edits[8] = {Edit[0]->text(), Edit[1]->text(), Edit[2]->text(), Edit[3]->text(),
-                              Edit[4]->text(), Edit[5]->text(), Edit[6]->text(), Edit[7]->text()};
+    std::array<QString, 8> edits;
+    for (int i = 0; i < 8; ++i)
+        edits[i] = Edit[i]->text();
     const QString stored = QFileInfo(awk_MessageFile).isFile() ? awk_MessageFile : MessageFile;
     const auto record = MessageRecord::fromFields(edits, Editor->toPlainText(), MDatType, stored);
     if (!record) {
