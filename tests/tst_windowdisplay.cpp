@@ -3,6 +3,7 @@
 #include "MessageBuilder.h"
 #include "ScriptedPrompt.h"
 #include "StartUp.h"
+#include "TFileAssociationDetails.h"
 #include "TFrmQuernal.h"
 #include "TestEnv.h"
 
@@ -27,6 +28,7 @@ private slots:
     void showsAMessage();
     void selectionEnablesActions_data();
     void selectionEnablesActions();
+    void fileTypeIcons();
 
 private:
     std::unique_ptr<TestEnv> env;
@@ -121,6 +123,29 @@ void TstWindowDisplay::selectionEnablesActions()
     QCOMPARE(w.action("DecryptGpg")->isEnabled(), decrypt);
     QCOMPARE(w.action("SaveToDiskDGpg")->isEnabled(), decrypt);
     QCOMPARE(w.statusText(2), caption);
+}
+
+void TstWindowDisplay::fileTypeIcons()
+{
+    QCOMPARE(TFileAssociationDetails::iconSizeFor(96), QSize(24, 24));
+    QCOMPARE(TFileAssociationDetails::iconSizeFor(120), QSize(24, 24));
+    QCOMPARE(TFileAssociationDetails::iconSizeFor(144), QSize(32, 32));
+    QCOMPARE(TFileAssociationDetails::iconSizeFor(192), QSize(48, 48));
+    TFileAssociationDetails d;
+    d.AddExtension(".pdf");
+    d.AddFile("ver.dat");
+    d.AddExtension(".pdf");
+    d.AddExtension("  ");
+    d.AddFile("README");
+    QCOMPARE(d.Extensions, (QStringList{".PDF", ".DAT", ".PDF"}));
+    d.GetFileIconsAndDescriptions();
+    QCOMPARE(d.Images.size(), 3);
+    QCOMPARE(d.Descriptions.size(), 3);
+    QVERIFY(!d.Descriptions[0].isEmpty());
+    for (const QIcon &i : d.Images)
+        QVERIFY(!i.isNull());
+    d.Clear();
+    QVERIFY(d.Extensions.isEmpty());
 }
 
 int main(int argc, char **argv)
