@@ -16,7 +16,7 @@ PACKAGES=(
   # outside programs the application drives
   gnupg xdg-utils tzdata
   # Japanese glyphs
-  fonts-noto-cjk
+  fonts-noto-cjk adwaita-icon-theme
   # a display for headless runs, and screenshots of it
   xvfb xauth x11-apps x11-utils imagemagick
 )

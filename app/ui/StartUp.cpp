@@ -13,6 +13,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QProcess>
 #include <QThread>
 
@@ -24,6 +28,18 @@ const char *kRestartEnv = "QUERNAL_RESTARTED";
 const int kRestartWaitMs = 10000;
 const int kSplashMinMs = 1000;
 } // namespace
+
+void InstallDesktopLook(QApplication &app)
+{
+    // Qt's own dialogs speak Japanese, like the rest of the window.
+    static QTranslator qtbase;
+    if (qtbase.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtbase);
+    // Without a desktop session no icon theme is chosen: file types still get their icons.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
 
 void InstallFontSubstitutes()
 {
@@ -59,6 +75,7 @@ int RunQuernal(QApplication &app, const QStringList &arguments)
     }
 
     InstallFontSubstitutes();
+    InstallDesktopLook(app);
     const QString programDir = SettingsLocation::programDir();
     auto *splash = new TFrmSplush(programDir);
     splash->show();
