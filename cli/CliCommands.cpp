@@ -8,6 +8,7 @@
 #include "MimeReader.h"
 #include "RecordedView.h"
 #include "IniFile.h"
+#include "SearchCondition.h"
 #include "SemaforeLock.h"
 #include "SettingsLocation.h"
 #include "StoreCreator.h"
@@ -16,7 +17,10 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QTextStream>
@@ -52,6 +56,11 @@ const char *kUsage =
     "  register FILE|FOLDER...\n"
     "                    register message files (folders: every .eml inside) without\n"
     "                    questions; a pair already stored is replaced\n"
+    "  search [--from YYYY/MM/DD] [--to YYYY/MM/DD] [--subject PATTERN] [--sender PATTERN]\n"
+    "         [--body LINE]... [--and] [--json]\n"
+    "                    the stored messages the search dialog would list, newest first\n"
+    "                    (patterns: * any run, ? one character; --from defaults to a\n"
+    "                    month ago, --to to today)\n"
     "  show FILE [--json]\n"
     "                    show a message file as the window does: the eight fields,\n"
     "                    the body kind, the text body and the attachments\n";
@@ -255,6 +264,90 @@ int registerFiles(const Options &o)
     return failed ? 1 : 0;
 }
 
+int search(const Options &o)
+{
+    SearchInput in;
+    const QDate today = QDate::currentDate();
+    in.from = today.addMonths(-1);
+    in.to = today;
+    bool json = false;
+    const QStringList &a = o.args;
+    for (int i = 0; i < a.size(); ++i) {
+        auto next = [&]() -> std::optional<QString> {
+            if (i + 1 >= a.size())
+                return std::nullopt;
+            return a[++i];
+        };
+        const QString k = a[i];
+        if (k == QLatin1String("--json")) {
+            json = true;
+        } else if (k == QLatin1String("--and")) {
+            in.bodyAnd = true;
+        } else if (k == QLatin1String("--from") || k == QLatin1String("--to")) {
+            const auto v = next();
+            const QDate d = v ? QDate::fromString(*v, QStringLiteral("yyyy/MM/dd")) : QDate();
+            if (!d.isValid()) {
+                err() << k << " needs a date YYYY/MM/DD\n";
+                return 2;
+            }
+            (k == QLatin1String("--from") ? in.from : in.to) = d;
+        } else if (k == QLatin1String("--subject") || k == QLatin1String("--sender") || k == QLatin1String("--body")) {
+            const auto v = next();
+            if (!v) {
+                err() << k << " needs a value\n";
+                return 2;
+            }
+            if (k == QLatin1String("--subject"))
+                in.subject = *v;
+            else if (k == QLatin1String("--sender"))
+                in.sender = *v;
+            else
+                in.bodyLines << *v;
+        } else {
+            err() << "search: unknown argument " << k << '\n';
+            return 2;
+        }
+    }
+    const auto cond = SearchCondition::build(in);
+    if (!cond) {
+        err() << "search: the range is reversed (--from after --to)\n";
+        return 2;
+    }
+    TDm_Ldb dm;
+    if (!openStore(o, dm))
+        return 3;
+    QSqlQuery q(dm.database());
+    q.prepare(QStringLiteral("SELECT MESSAGE_ID, MESSAGE_DATE, ACCOUNT_KEY, SENDER_NAME, SENDER_ADDRESS, RECIEVE_NAME, "
+                             "RECIEVE_ADDRESS, MESSAGE_SUBJECT, MESSAGE_FILENAME FROM MAIL_VIEW WHERE ") +
+              cond->sql + QStringLiteral(" ORDER BY MESSAGE_DATE DESC"));
+    for (const QVariant &v : cond->values)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        err() << "search: " << q.lastError().text() << '\n';
+        return 1;
+    }
+    static const char *keys[] = {"message_id",      "message_date",    "account_key",
+                                 "sender_name",     "sender_address",  "recieve_name",
+                                 "recieve_address", "message_subject", "message_filename"};
+    QJsonArray rows;
+    while (q.next()) {
+        QJsonObject row;
+        for (int c = 0; c < 9; ++c) {
+            const QVariant v = q.value(c);
+            row.insert(QString::fromLatin1(keys[c]),
+                       c == 1 ? v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) : v.toString());
+        }
+        if (json)
+            rows.append(row);
+        else
+            out() << row.value("message_date").toString() << "  " << row.value("sender_name").toString() << "  "
+                  << row.value("message_subject").toString() << "  " << row.value("message_id").toString() << '\n';
+    }
+    if (json)
+        out() << QJsonDocument(rows).toJson(QJsonDocument::Indented);
+    return 0;
+}
+
 int info(const Options &o)
 {
     TDm_Ldb dm;
@@ -321,6 +414,8 @@ int RunCli(const QStringList &arguments)
             rc = show(o);
         else if (command == QLatin1String("register"))
             rc = registerFiles(o);
+        else if (command == QLatin1String("search"))
+            rc = search(o);
         else {
             err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
             rc = 2;

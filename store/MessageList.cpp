@@ -37,7 +37,13 @@ QString MessageList::selectSql() const
     if (m_filtered && !m_filter.isEmpty())
         sql += QStringLiteral(" WHERE ") + m_filter;
     const QString field = fields().contains(m_orderField) ? m_orderField : QStringLiteral("MESSAGE_DATE");
-    sql += QStringLiteral(" ORDER BY ") + field + (m_descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+    // Text is compared without regard to case; the body by its preview column.
+    QString key = field;
+    if (field == QLatin1String("MAILBODY"))
+        key = QStringLiteral("UPPER(CAST(SUBSTRING(MAILBODY FROM 1 FOR %1) AS VARCHAR(%1)))").arg(kPreviewChars);
+    else if (field != QLatin1String("MESSAGE_DATE"))
+        key = QStringLiteral("UPPER(") + field + u')';
+    sql += QStringLiteral(" ORDER BY ") + key + (m_descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
     return sql;
 }
 

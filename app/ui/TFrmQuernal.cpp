@@ -13,6 +13,7 @@
 #include "RemoveFolder.h"
 #include "SemaforeLock.h"
 #include "TDBListFrm.h"
+#include "TDBSelectFrm.h"
 #include "TDm_Ldb.h"
 #include "SettingsLocation.h"
 #include "TAboutBox.h"
@@ -84,6 +85,7 @@ TFrmQuernal::TFrmQuernal(const QStringList &arguments, const QString &programDir
 {
     setObjectName(QStringLiteral("FrmQuernal"));
     setWindowTitle(kAppTitle);
+    runSearchDialog = [](TDBSelectFrm &d) { d.exec(); };
     buildActions();
     buildLayout();
     buildMenus();
@@ -145,6 +147,7 @@ void TFrmQuernal::buildActions()
     connect(action("DelMsgDat"), &QAction::triggered, this, &TFrmQuernal::DelMsgDatExecute);
     connect(action("MessageOpen"), &QAction::triggered, this, &TFrmQuernal::MessageOpenExecute);
     connect(action("MessageSave"), &QAction::triggered, this, &TFrmQuernal::MessageSaveExecute);
+    connect(action("DBSelect"), &QAction::triggered, this, &TFrmQuernal::DBSelectExecute);
 }
 
 void TFrmQuernal::buildMenus()
@@ -433,6 +436,8 @@ void TFrmQuernal::windowToSettings()
     cfg.height = g.height();
     if (m_shownOnce)
         cfg.panel1Height = qMax(10, Splitter1->sizes().value(0, cfg.panel1Height));
+    if (DBListFrm && DBListFrm->DBGrid1->model())
+        DBListFrm->readLayout(cfg.grid);
     cfg.tab1Visible = action("DispTAB1")->isChecked();
     cfg.tab3Visible = action("DispTAB3")->isChecked();
     for (int r = 0; r < ValueListEditor1->rowCount(); ++r) {
@@ -704,6 +709,7 @@ void TFrmQuernal::ShowResultListDocked()
         DBListFrm = new TDBListFrm(PageControl1);
         PageControl1->addTab(DBListFrm, QStringLiteral("DB List View"));
         connect(DBListFrm->DBGrid1, &QAbstractItemView::doubleClicked, this, &TFrmQuernal::DBGrid1DblClick);
+        wireResultList();
     }
     DBListFrm->bind(Dm_Ldb->FDTbl1(), cfg.grid);
     setPageVisible(DBListFrm, true);

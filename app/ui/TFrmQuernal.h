@@ -16,6 +16,7 @@ class QAction;
 class QComboBox;
 class QFontComboBox;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
@@ -75,6 +76,19 @@ public:
     std::optional<QString> LoadStoredMessageFile(const QString &id, const QDateTime &date);
     // Closes the list of stored messages before a message is taken in.
     void CloseMessageList();
+
+    // Searching and the result list.
+    void DBSelectExecute();
+    void DBGrid1TitleClick(const QString &field);
+    void S1Click();
+    void S2Click();
+    void PageControl1UnDock();   // the result list leaves the page control and floats
+    void DockResultList();
+    void applySearch(const struct SearchInput &in);
+    // Shows the search dialog; tests replace it to drive the dialog themselves.
+    std::function<void(class TDBSelectFrm &)> runSearchDialog;
+    QMenu *PopupMenu1 = nullptr;
+    QWidget *DBSelectFrm = nullptr;  // the search dialog while it is open
 
     // Taking messages in.
     void MessageOpenExecute();
@@ -177,6 +191,7 @@ private:
 
     void setToolButton3Image(int index);
     void setListActionsEnabled(bool on);
+    void wireResultList();
     void closedListState();
     void AskRegistration(int remaining, const QString &fileName);
     void paintPanel1(QPalette::ColorRole role);

@@ -3,6 +3,7 @@
 #include "GridColumnLayout.h"
 #include "MessageList.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -17,9 +18,14 @@ TDBListFrm::TDBListFrm(QWidget *parent) : QWidget(parent)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    DBGrid1->setWordWrap(false);
     DBGrid1->horizontalHeader()->setSectionsMovable(true);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
+    DBGrid1->horizontalHeader()->setSectionsClickable(true);
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
+        emit titleClicked(MessageList::fields().value(logical));
+    });
     l->addWidget(DBGrid1);
 }
 
@@ -41,7 +47,49 @@ void TDBListFrm::bind(MessageList &list, const GridColumnLayout &layout)
     }
 }
 
+void TDBListFrm::readLayout(GridColumnLayout &layout) const
+{
+    if (!DBGrid1->model())
+        return;
+    const QHeaderView *h = DBGrid1->horizontalHeader();
+    const QStringList &fields = MessageList::fields();
+    for (int pos = 0; pos < layout.columns.size() && pos < h->count(); ++pos) {
+        const int logical = h->logicalIndex(pos);
+        GridColumn &c = layout.columns[pos];
+        c.fieldName = fields.value(logical);
+        c.title = DBGrid1->model()->headerData(logical, Qt::Horizontal).toString();
+        c.visible = !h->isSectionHidden(logical);
+        if (c.visible)
+            c.width = h->sectionSize(logical);
+    }
+}
+
 void TDBListFrm::unbind()
 {
     DBGrid1->setModel(nullptr);
+}
+
+void TDBListFrm::setGridFontSize(int points)
+{
+    QFont f = DBGrid1->font();
+    f.setPointSize(qMax(1, points));
+    DBGrid1->setFont(f);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+}
+
+void TDBListFrm::closeEvent(QCloseEvent *e)
+{
+    bool accept = true;
+    emit closeRequested(&accept);
+    if (accept)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void TDBListFrm::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (isWindow())
+        emit floatingResized(width(), height());
 }

@@ -6,7 +6,7 @@ class MessageList;
 class QTableView;
 
 // The result list: one grid over the stored messages, docked as the last
-// page of the main window's page control.
+// page of the main window's page control, or floating on its own.
 class TDBListFrm : public QWidget
 {
     Q_OBJECT
@@ -16,6 +16,19 @@ public:
     // Shows the list's rows with the remembered column layout.
     void bind(MessageList &list, const GridColumnLayout &layout);
     void unbind();
+    // The layout as the user left it: order, widths, visibility, titles.
+    void readLayout(GridColumnLayout &layout) const;
+    void setGridFontSize(int points);
 
     QTableView *DBGrid1 = nullptr;
+
+signals:
+    void titleClicked(const QString &field);
+    // The user closed the floating window; the receiver docks it back or lets it go.
+    void closeRequested(bool *accept);
+    void floatingResized(int width, int height);
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 };
