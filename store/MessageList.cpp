@@ -34,9 +34,16 @@ QString MessageList::selectSql() const
     cols.last() = QStringLiteral("CAST(SUBSTRING(MAILBODY FROM 1 FOR %1) AS VARCHAR(%1)) AS MAILBODY")
                       .arg(kPreviewChars);
     QString sql = QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) + QStringLiteral(" FROM MAIL_VIEW");
-    if (m_filtered && !m_filter.isEmpty())
-        sql += QStringLiteral(" WHERE ") + m_filter;
     const QString field = fields().contains(m_orderField) ? m_orderField : QStringLiteral("MESSAGE_DATE");
+    QStringList where;
+    // A bound on the date, true for every row, lets the engine walk the date
+    // index for the order instead of sorting the whole store before the first row.
+    if (field == QLatin1String("MESSAGE_DATE"))
+        where << QStringLiteral("MESSAGE_DATE >= '0001-01-01'");
+    if (m_filtered && !m_filter.isEmpty())
+        where << u'(' + m_filter + u')';
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     // Text is compared without regard to case; the body by its preview column.
     QString key = field;
     if (field == QLatin1String("MAILBODY"))
