@@ -1,6 +1,7 @@
 // Searching: the condition, the box histories, the dialog's Cancel, the
 // list's sorting, font steps and floating, against a real store.
 #include "ComboHistory.h"
+#include "IniFile.h"
 #include "ListFontSize.h"
 #include "ScriptedPrompt.h"
 #include "SearchCondition.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -43,6 +45,7 @@ private slots:
     void fontSteps();
     void floatingListDocksBackOnClose();
     void cliSearchJson();
+    void columnLayoutIsRemembered();
 
 private:
     std::unique_ptr<TFrmQuernal> storeWindow();
@@ -307,6 +310,33 @@ void TstSearch::cliSearchJson()
     QCOMPARE(first.value("message_date").toString(), QString("2026-12-10T10:00:00"));
     QCOMPARE(first.keys().size(), 9);
     QVERIFY(!first.contains("mailbody"));
+}
+
+void TstSearch::columnLayoutIsRemembered()
+{
+    {
+        auto w = storeWindow();
+        w->show();
+        w->action("DBConnect")->trigger();
+        QHeaderView *h = w->DBListFrm->DBGrid1->horizontalHeader();
+        h->moveSection(h->visualIndex(7), 1);   // subject right after the hidden id
+        h->resizeSection(7, 333);
+        w->DBListFrm->DBGrid1->setColumnHidden(9, true);
+        w->close();
+    }
+    IniFile ini;
+    QVERIFY(ini.load(env->individual() + "/Quernal.ini"));
+    QCOMPARE(ini.readString("DBGrid", "FieldName_1", ""), QString("MESSAGE_SUBJECT"));
+    QCOMPARE(ini.readString("DBGrid", "TitelCaption_1", ""), QString("題目"));
+    QCOMPARE(ini.readInteger("DBGrid", "Columns_1", 0), 333);
+    QCOMPARE(ini.readString("DBGrid", "FieldName_2", ""), QString("MESSAGE_DATE"));
+    QCOMPARE(ini.readBool("DBGrid", "Visible_9", true), false);
+    // And the next run shows it so.
+    auto w = storeWindow();
+    w->action("DBConnect")->trigger();
+    QHeaderView *h = w->DBListFrm->DBGrid1->horizontalHeader();
+    QCOMPARE(h->logicalIndex(1), 7);
+    QVERIFY(w->DBListFrm->DBGrid1->isColumnHidden(9));
 }
 
 int main(int argc, char **argv)
