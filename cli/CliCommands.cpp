@@ -5,16 +5,20 @@
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
 #include "MessageRecords.h"
+#include "ParameterTable.h"
 #include "MimeReader.h"
 #include "RecordedView.h"
 #include "IniFile.h"
 #include "SearchCondition.h"
+#include "SafeName.h"
 #include "SemaforeLock.h"
 #include "SettingsLocation.h"
 #include "StoreCreator.h"
 #include "TDm_Ldb.h"
 
+#include <QDir>
 #include <QDirIterator>
+#include <QSet>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -61,6 +65,7 @@ const char *kUsage =
     "                    the stored messages the search dialog would list, newest first\n"
     "                    (patterns: * any run, ? one character; --from defaults to a\n"
     "                    month ago, --to to today)\n"
+    "  extract FILE DIR  write every attachment of a message into DIR under safe names\n"
     "  show FILE [--json]\n"
     "                    show a message file as the window does: the eight fields,\n"
     "                    the body kind, the text body and the attachments\n";
@@ -264,6 +269,53 @@ int registerFiles(const Options &o)
     return failed ? 1 : 0;
 }
 
+int extract(const Options &o)
+{
+    if (o.args.size() != 2) {
+        err() << "extract needs FILE and DIR\n";
+        return 2;
+    }
+    const QString dir = QFileInfo(o.args[1]).absoluteFilePath();
+    if (!QDir().mkpath(dir)) {
+        err() << "extract: cannot make " << dir << '\n';
+        return 1;
+    }
+    ParameterTable params;
+    QTemporaryDir work;
+    bool terminateState = true;
+    GpgRunner gpg;
+    RecordedView view;
+    view.keepMemos = false;
+    MimeReader reader;
+    EmlDisplay(view, {&params, work.path(), &terminateState, &gpg}).show(o.args[0], reader);
+    if (!reader.isLoaded()) {
+        err() << "extract: cannot read " << o.args[0] << '\n';
+        return 1;
+    }
+    int failed = 0;
+    QSet<QString> used;
+    for (const MimePart &p : reader.parts()) {
+        if (!p.isAttachment)
+            continue;
+        // Two attachments of one name both arrive: the second gets a number.
+        QString name = SafeFileName(p.fileName);
+        for (int k = 2; used.contains(name.toLower()); ++k) {
+            const QFileInfo fi(SafeFileName(p.fileName));
+            name = SafeFileName(fi.completeBaseName() + QStringLiteral(" (%1)").arg(k) +
+                                (fi.suffix().isEmpty() ? QString() : u'.' + fi.suffix()));
+        }
+        used.insert(name.toLower());
+        const QString path = SafePathIn(dir, name);
+        if (p.writeTo(path)) {
+            out() << path << "  " << QFileInfo(path).size() << " bytes  (" << p.fileName << ")\n";
+        } else {
+            err() << "extract: cannot write " << path << '\n';
+            ++failed;
+        }
+    }
+    return failed ? 1 : 0;
+}
+
 int search(const Options &o)
 {
     SearchInput in;
@@ -416,6 +468,8 @@ int RunCli(const QStringList &arguments)
             rc = registerFiles(o);
         else if (command == QLatin1String("search"))
             rc = search(o);
+        else if (command == QLatin1String("extract"))
+            rc = extract(o);
         else {
             err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
             rc = 2;

@@ -1,6 +1,7 @@
 #include "MimeReader.h"
 
 #include "HeaderFields.h"
+#include "SafeName.h"
 #include "TextCodec.h"
 
 #include <QFile>
@@ -448,6 +449,17 @@ QStringList MimeReader::bodyLines() const
     if (GMimeContentType *ct = g_mime_object_get_content_type(body))
         p.charset = fromUtf8(g_mime_content_type_get_parameter(ct, "charset"));
     return p.bodyLines();
+}
+
+const MimePart *MimeReader::attachmentFor(const QString &caption) const
+{
+    for (const MimePart &p : m_parts) {
+        if (!p.isAttachment)
+            continue;
+        if (p.fileName == caption || NameRule(p.description + QStringLiteral(".dat")) == caption)
+            return &p;
+    }
+    return nullptr;
 }
 
 const MimePart *MimeReader::partByContentId(const QString &cid) const

@@ -69,6 +69,9 @@ public:
 
     QList<MimePart> &parts() { return m_parts; }
     const QList<MimePart> &parts() const { return m_parts; }
+    // The attachment a list caption stands for: the first attachment part whose
+    // file name is the caption, or whose description + ".dat" (name rule applied) is.
+    const MimePart *attachmentFor(const QString &caption) const;
     // The part an HTML body refers to as "cid:..."; nullptr when none.
     const MimePart *partByContentId(const QString &cid) const;
 

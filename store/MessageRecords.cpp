@@ -1,5 +1,7 @@
 #include "MessageRecords.h"
 
+#include "SafeName.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -190,11 +192,9 @@ std::optional<MessageRecords::Loaded> MessageRecords::load(const QString &id, co
     }
     Loaded l;
     // The stored name becomes a file in our folder: never a path elsewhere.
-    l.fileName = QFileInfo(q.value(0).toString()).fileName();
     l.extension = q.value(1).toString();
-    if (l.fileName.isEmpty() || l.fileName == QLatin1String(".") || l.fileName == QLatin1String(".."))
-        l.fileName = QStringLiteral("stored") + l.extension;
-    l.path = folder + u'/' + l.fileName;
+    l.fileName = SafeFileName(q.value(0).toString());
+    l.path = SafePathIn(folder, l.fileName);
     QSaveFile out(l.path);
     if (!out.open(QIODevice::WriteOnly) || out.write(q.value(2).toByteArray()) < 0 || !out.commit()) {
         if (error)

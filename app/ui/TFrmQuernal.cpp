@@ -89,6 +89,7 @@ TFrmQuernal::TFrmQuernal(const QStringList &arguments, const QString &programDir
     buildActions();
     buildLayout();
     buildMenus();
+    buildAttachmentMenus();
     FormCreate(arguments);
 }
 

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "MessageView.h"
 #include "MimeReader.h"
+#include "OpenAndWait.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -89,6 +90,20 @@ public:
     std::function<void(class TDBSelectFrm &)> runSearchDialog;
     QMenu *PopupMenu1 = nullptr;
     QWidget *DBSelectFrm = nullptr;  // the search dialog while it is open
+
+    // Attachments.
+    void SavetoDiskExecute();
+    void OpenWithExecute();
+    void SaveToDiskA1Execute();
+    void SaveToDiskA2Execute();
+    void OpenWithA1Execute();
+    void OpenWithA2Execute();
+    void ListView1DblClick();
+    void ListViewDeletion();
+    void ListViewMouseLeave(QTreeWidget *list);
+    QString ExecuteFile;          // the attachment last written out for opening
+    QStringList SaveDialog1Filters;
+    OpenAndWait Opener;
 
     // Taking messages in.
     void MessageOpenExecute();
@@ -192,6 +207,7 @@ private:
     void setToolButton3Image(int index);
     void setListActionsEnabled(bool on);
     void wireResultList();
+    void buildAttachmentMenus();
     void closedListState();
     void AskRegistration(int remaining, const QString &fileName);
     void paintPanel1(QPalette::ColorRole role);

@@ -10,6 +10,7 @@
 #include "TDBListFrm.h"
 #include "TDm_Ldb.h"
 #include "TFileAssociationDetails.h"
+#include "SafeName.h"
 #include "VirtualFiles.h"
 #include "WorkFolders.h"
 
@@ -296,6 +297,10 @@ void TFrmQuernal::MessageSaveExecute()
 
 bool TFrmQuernal::eventFilter(QObject *watched, QEvent *e)
 {
+    if (e->type() == QEvent::Leave && (watched == ListView1->viewport() || watched == ListView2->viewport())) {
+        ListViewMouseLeave(watched == ListView1->viewport() ? ListView1 : ListView2);
+        return false;
+    }
     if (watched != Panel1)
         return QMainWindow::eventFilter(watched, e);
     switch (e->type()) {
@@ -370,7 +375,7 @@ void TFrmQuernal::DropEmptyTarget1Drop(VirtualFileSource &files)
         ListView1->clear();
         ListView2->clear();
         Editor->clear();
-        const QString name = QFileInfo(files.name(i)).fileName();
+        const QString name = SafeFileName(files.name(i));
         const QString ext = QFileInfo(name).suffix().toLower();
         if (ext != QLatin1String("eml") && ext != QLatin1String("msg")) {
             Prompt::current().message(QStringLiteral("メールファイルではありません"), Prompt::Kind::Warning);
