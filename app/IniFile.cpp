@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "AtomicFile.h"
+#include "SideFile.h"
 #include "TextCodec.h"
 
 #include <QFile>
@@ -42,12 +43,7 @@ void IniFile::parse(const QString &text)
 {
     m_preamble.clear();
     m_sections.clear();
-    QString normal = text;
-    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normal.replace(u'\r', u'\n');
-    QStringList lines = normal.split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.pop_back();
+    const QStringList lines = SideFile::splitLines(text);
     QList<Line> *target = &m_preamble;
     for (const QString &raw : lines) {
         const QString t = raw.trimmed();

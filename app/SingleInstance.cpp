@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "FileLock.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -54,14 +56,9 @@ bool SingleInstance::tryLock()
     if (m_dir.isEmpty())
         return false;
     QDir().mkpath(m_dir);
-    const QByteArray path = QFile::encodeName(lockPath());
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = LockFileExclusive(lockPath());
     if (fd < 0)
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
     m_fd = fd;
     return true;
 }
@@ -118,9 +115,6 @@ void SingleInstance::release()
         delete m_server;
         m_server = nullptr;
     }
-    if (m_fd >= 0) {
-        ::flock(m_fd, LOCK_UN);
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    UnlockFile(m_fd);
+    m_fd = -1;
 }

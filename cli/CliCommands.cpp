@@ -94,6 +94,16 @@ std::pair<QString, QString> storeTarget(const Options &o)
     return {host, db};
 }
 
+// The user's parameters (own accounts, GnuPG) as the window reads them.
+AppSettings userSettings(const Options &o)
+{
+    AppSettings settings;
+    IniFile ini;
+    ini.load(location(o).iniFile);
+    SettingsStore::readKeys(ini, QString(), false, settings);
+    return settings;
+}
+
 int settingsPath(const Options &o)
 {
     const SettingsLocation loc = location(o);
@@ -154,13 +164,7 @@ int show(const Options &o)
         err() << "show: cannot read " << args.first() << '\n';
         return 1;
     }
-    // The user's parameters (own accounts, GnuPG) come from the settings.
-    AppSettings settings;
-    {
-        IniFile ini;
-        ini.load(location(o).iniFile);
-        SettingsStore::readKeys(ini, QString(), false, settings);
-    }
+    AppSettings settings = userSettings(o);
     QTemporaryDir work;
     bool terminateState = true;
     GpgRunner gpg;
@@ -205,12 +209,7 @@ int registerFiles(const Options &o)
     TDm_Ldb dm;
     if (!openStore(o, dm))
         return 3;
-    AppSettings settings;
-    {
-        IniFile ini;
-        ini.load(location(o).iniFile);
-        SettingsStore::readKeys(ini, QString(), false, settings);
-    }
+    AppSettings settings = userSettings(o);
     QTemporaryDir work;
     bool terminateState = true;
     GpgRunner gpg;

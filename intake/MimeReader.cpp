@@ -2,6 +2,7 @@
 
 #include "HeaderFields.h"
 #include "SafeName.h"
+#include "SideFile.h"
 #include "TextCodec.h"
 
 #include <QFile>
@@ -84,17 +85,6 @@ bool writeContent(GMimeObject *obj, GMimeStream *out)
     return g_mime_data_wrapper_write_to_stream(dw, out) >= 0;
 }
 
-QStringList splitLines(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(u'\r', u'\n');
-    QStringList lines = t.split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.pop_back();
-    return lines;
-}
-
 // Text in a declared character set, with the fallbacks mail needs.
 QString decodeText(const QByteArray &bytes, QByteArray charset)
 {
@@ -144,7 +134,7 @@ QString MimePart::text() const
 
 QStringList MimePart::bodyLines() const
 {
-    return splitLines(text());
+    return SideFile::splitLines(text());
 }
 
 bool MimePart::writeTo(const QString &path) const
@@ -215,7 +205,7 @@ bool MimeReader::loadFromFile(const QString &path)
 
 void MimeReader::loadPlain(const QByteArray &bytes)
 {
-    const QStringList lines = splitLines(decodeRaw(bytes));
+    const QStringList lines = SideFile::splitLines(decodeRaw(bytes));
     const qsizetype blank = lines.indexOf(QString());
     m_plainHeader = blank < 0 ? lines : lines.mid(0, blank);
     m_plainBody = blank < 0 ? QStringList() : lines.mid(blank + 1);
@@ -353,7 +343,7 @@ QStringList MimeReader::headerLines() const
             GMimeHeader *h = g_mime_header_list_get_header_at(hl, i);
             const QString raw = decodeRaw(QByteArray(g_mime_header_get_raw_value(h)));
             // Folded values keep their continuation lines.
-            lines += splitLines(fromUtf8(g_mime_header_get_name(h)) + u':' + raw);
+            lines += SideFile::splitLines(fromUtf8(g_mime_header_get_name(h)) + u':' + raw);
         }
     }
     return lines;

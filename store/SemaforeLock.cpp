@@ -1,5 +1,7 @@
 #include "SemaforeLock.h"
 
+#include "FileLock.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -24,14 +26,9 @@ bool SemaforeLock::acquire(const QString &databaseFile)
 {
     release();
     const QString path = pathFor(databaseFile);
-    const QByteArray p = QFile::encodeName(path);
-    const int fd = ::open(p.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = LockFileExclusive(path);
     if (fd < 0)
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
     m_fd = fd;
     m_path = path;
     return true;

@@ -208,6 +208,7 @@ private:
     void setListActionsEnabled(bool on);
     void wireResultList();
     void buildAttachmentMenus();
+    void openAttachment(QTreeWidget *list, const QString &folder, const MimeReader &reader);
     void closedListState();
     void AskRegistration(int remaining, const QString &fileName);
     void paintPanel1(QPalette::ColorRole role);

@@ -152,33 +152,28 @@ void TFrmQuernal::SaveToDiskA2Execute()
 
 void TFrmQuernal::OpenWithA1Execute()
 {
-    const QString caption = selectedCaption(ListView1);
-    if (caption.isEmpty())
-        return;
-    ExecuteFile = SafePathIn(WorkFolders::mailDat(MyAppDataPath), caption);
-    if (refusedForOpening(caption)) {
-        Prompt::current().message(QStringLiteral("このファイルは起動できる規定のプログラムがありません"),
-                                  Prompt::Kind::Warning);
-        return;
-    }
-    if (const MimePart *p = MessageReader.attachmentFor(caption))
-        p->writeTo(ExecuteFile);
-    Opener.run(ExecuteFile);
+    openAttachment(ListView1, WorkFolders::mailDat(MyAppDataPath), MessageReader);
 }
 
 void TFrmQuernal::OpenWithA2Execute()
 {
-    const QString caption = selectedCaption(ListView2);
+    // Unpacked TNEF files are already in place in the second-level folder.
+    openAttachment(ListView2, WorkFolders::mailDat(MyAppDataPath) + (TnefFlg ? QStringLiteral("/2nd") : QString()),
+                   DecryptReader);
+}
+
+void TFrmQuernal::openAttachment(QTreeWidget *list, const QString &folder, const MimeReader &reader)
+{
+    const QString caption = selectedCaption(list);
     if (caption.isEmpty())
         return;
-    const QString folder = WorkFolders::mailDat(MyAppDataPath) + (TnefFlg ? QStringLiteral("/2nd") : QString());
     ExecuteFile = SafePathIn(folder, caption);
     if (refusedForOpening(caption)) {
         Prompt::current().message(QStringLiteral("このファイルは起動できる規定のプログラムがありません"),
                                   Prompt::Kind::Warning);
         return;
     }
-    if (const MimePart *p = DecryptReader.attachmentFor(caption))
+    if (const MimePart *p = reader.attachmentFor(caption))
         p->writeTo(ExecuteFile);
     Opener.run(ExecuteFile);
 }
