@@ -209,6 +209,7 @@ private:
     void wireResultList();
     void buildAttachmentMenus();
     void openAttachment(QTreeWidget *list, const QString &folder, const MimeReader &reader);
+    QString askSaveTarget(const QString &caption);
     void closedListState();
     void AskRegistration(int remaining, const QString &fileName);
     void paintPanel1(QPalette::ColorRole role);

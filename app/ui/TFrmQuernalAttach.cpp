@@ -110,14 +110,20 @@ void TFrmQuernal::OpenWithExecute()
         OpenWithA2Execute();
 }
 
+QString TFrmQuernal::askSaveTarget(const QString &caption)
+{
+    // The dialog gets no file-type list; the caption is offered under a safe name.
+    int filter = 0;
+    return Prompt::current().saveFileName(QStringLiteral("名前をつけて保存"), cfg.mlStorePath, SafeFileName(caption),
+                                          {}, &filter);
+}
+
 void TFrmQuernal::SaveToDiskA1Execute()
 {
     const QString caption = selectedCaption(ListView1);
     if (caption.isEmpty())
         return;
-    int filter = 0;
-    const QString target = Prompt::current().saveFileName(QStringLiteral("名前をつけて保存"), cfg.mlStorePath,
-                                                          SafeFileName(caption), {}, &filter);
+    const QString target = askSaveTarget(caption);
     if (target.isEmpty())
         return;
     if (const MimePart *p = MessageReader.attachmentFor(caption))
@@ -129,9 +135,7 @@ void TFrmQuernal::SaveToDiskA2Execute()
     const QString caption = selectedCaption(ListView2);
     if (caption.isEmpty())
         return;
-    int filter = 0;
-    const QString target = Prompt::current().saveFileName(QStringLiteral("名前をつけて保存"), cfg.mlStorePath,
-                                                          SafeFileName(caption), {}, &filter);
+    const QString target = askSaveTarget(caption);
     if (target.isEmpty())
         return;
     if (const MimePart *p = DecryptReader.attachmentFor(caption)) {
