@@ -455,21 +455,18 @@ int RunCli(const QStringList &arguments)
         }
     }
     if (rc < 0) {
-        if (command == QLatin1String("settings-path"))
-            rc = settingsPath(o);
-        else if (command == QLatin1String("create-db"))
-            rc = createDb(o);
-        else if (command == QLatin1String("info"))
-            rc = info(o);
-        else if (command == QLatin1String("show"))
-            rc = show(o);
-        else if (command == QLatin1String("register"))
-            rc = registerFiles(o);
-        else if (command == QLatin1String("search"))
-            rc = search(o);
-        else if (command == QLatin1String("extract"))
-            rc = extract(o);
-        else {
+        // One row a command; later commands join the table.
+        static const struct
+        {
+            const char *name;
+            int (*run)(const Options &);
+        } commands[] = {{"settings-path", settingsPath}, {"create-db", createDb}, {"info", info},
+                        {"show", show},                   {"register", registerFiles}, {"search", search},
+                        {"extract", extract}};
+        for (const auto &c : commands)
+            if (command == QLatin1String(c.name))
+                rc = c.run(o);
+        if (rc < 0) {
             err() << (command.isEmpty() ? QString() : "unknown command: " + command + "\n") << kUsage;
             rc = 2;
         }
