@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "CliPrompt.h"
+#include "CliTnef.h"
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
 #include "MessageRecords.h"
@@ -68,7 +69,8 @@ const char *kUsage =
     "  extract FILE DIR  write every attachment of a message into DIR under safe names\n"
     "  show FILE [--json]\n"
     "                    show a message file as the window does: the eight fields,\n"
-    "                    the body kind, the text body and the attachments\n";
+    "                    the body kind, the text body and the attachments\n"
+    "  tnef-list FILE    list the attributes and MAPI properties of a TNEF stream (winmail.dat)\n";
 
 struct Options
 {
@@ -462,7 +464,8 @@ int RunCli(const QStringList &arguments)
             int (*run)(const Options &);
         } commands[] = {{"settings-path", settingsPath}, {"create-db", createDb}, {"info", info},
                         {"show", show},                   {"register", registerFiles}, {"search", search},
-                        {"extract", extract}};
+                        {"extract", extract},
+                        {"tnef-list", [](const Options &o) { return tnefList(o.args); }}};
         for (const auto &c : commands)
             if (command == QLatin1String(c.name))
                 rc = c.run(o);

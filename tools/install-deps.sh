@@ -15,6 +15,8 @@ PACKAGES=(
   firebird3.0-server firebird3.0-utils firebird-dev
   # outside programs the application drives
   gnupg xdg-utils tzdata
+  # the reference TNEF unpacker the tests and the benchmark compare against
+  tnef
   # Japanese glyphs
   fonts-noto-cjk adwaita-icon-theme
   # a display for headless runs, and screenshots of it
