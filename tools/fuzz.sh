@@ -17,6 +17,7 @@ corpus=build-fuzz/corpus-$target
 mkdir -p "$corpus"
 case "$target" in
   fuzz_mime) cp -n tests/data/mime/*.eml "$corpus"/ ;;
+  fuzz_tnef) cp -n tests/fuzz/corpus/fuzz_tnef/* "$corpus"/ ;;
 esac
 regress=tests/fuzz/regressions/$target
 mkdir -p "$regress"
