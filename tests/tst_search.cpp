@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -40,6 +42,7 @@ private slots:
     void literalTextAndWholeLastDay();
     void history();
     void dialogOkCancelAndHistoriesOnDisk();
+    void bodyAreaOpensAndCloses();
     void titleClickParity();
     void fontSteps_data();
     void fontSteps();
@@ -198,6 +201,30 @@ void TstSearch::history()
     fresh.items = {"first", "second"};
     fresh.apply(ComboHistory::Event::Enter, "");
     QCOMPARE(fresh.items, QStringList{"second"});  // entry 0 when nothing was picked
+}
+
+void TstSearch::bodyAreaOpensAndCloses()
+{
+    QFile::remove(env->root() + "/$MsgBody_KeyStr.Txt");
+    TDBSelectFrm d(env->root(), 0, 96);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    const int narrow = d.width();
+    QVERIFY(!d.Memo1->isVisible());
+    QVERIFY(!d.findChild<QLabel *>("BodyCaption")->isVisible());
+    // The left column is never cut, whatever the font.
+    for (QLabel *l : d.findChildren<QLabel *>())
+        if (l->isVisible())
+            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+    d.BitBtn4Click();
+    QTRY_COMPARE(d.width(), narrow * 2);
+    QVERIFY(d.Memo1->isVisible());
+    QVERIFY(d.Memo1->width() > 0);
+    QCOMPARE(d.BitBtn4->text(), QString("←"));
+    d.BitBtn4Click();
+    QTRY_COMPARE(d.width(), narrow);
+    QVERIFY(!d.Memo1->isVisible());
+    QCOMPARE(d.BitBtn4->text(), QString("→"));
 }
 
 void TstSearch::dialogOkCancelAndHistoriesOnDisk()

@@ -12,7 +12,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export DISPLAY=:99
   if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
     echo "start: no display; starting Xvfb on $DISPLAY"
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # The framebuffer is kept as a file: tools/screenshot.sh reads it, since
+    # GetImage on the root misses what later windows drew.
+    fbdir=/tmp/quernal-xvfb-$(id -u)
+    mkdir -p "$fbdir"
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp -fbdir "$fbdir" >/dev/null 2>&1 &
     for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
   fi
 fi

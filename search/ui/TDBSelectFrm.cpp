@@ -26,9 +26,16 @@ TDBSelectFrm::TDBSelectFrm(const QString &settingsFolder, int dSelRGIdx, int cDp
     setObjectName(QStringLiteral("DBSelectFrm"));
     setWindowTitle(QStringLiteral("DB検索"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    auto *grid = new QGridLayout(this);
+    // Left: dates, patterns and buttons; right: the body keywords, shown only when wide.
+    auto *top = new QHBoxLayout(this);
+    m_left = new QWidget(this);
+    m_body = new QWidget(this);
+    top->addWidget(m_left);
+    top->addWidget(m_body, 1);
+    auto *grid = new QGridLayout(m_left);
+    grid->setContentsMargins(0, 0, 0, 0);
     auto hint = [this] {
-        auto *l = new QLabel(kHint, this);
+        auto *l = new QLabel(kHint, m_left);
         l->setStyleSheet(QStringLiteral("color: blue; font-size: small;"));
         return l;
     };
@@ -81,8 +88,11 @@ TDBSelectFrm::TDBSelectFrm(const QString &settingsFolder, int dSelRGIdx, int cDp
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
     grid->addLayout(buttons, 9, 0, 1, 3);
 
-    auto *body = new QVBoxLayout;
-    body->addWidget(new QLabel(QStringLiteral("■本文"), this));
+    auto *body = new QVBoxLayout(m_body);
+    body->setContentsMargins(0, 0, 0, 0);
+    auto *caption = new QLabel(QStringLiteral("■本文"), m_body);
+    caption->setObjectName(QStringLiteral("BodyCaption"));
+    body->addWidget(caption);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     body->addWidget(Memo1, 1);
@@ -98,7 +108,6 @@ TDBSelectFrm::TDBSelectFrm(const QString &settingsFolder, int dSelRGIdx, int cDp
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
     body->addWidget(Button1);
-    grid->addLayout(body, 0, 3, 10, 1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TDBSelectFrm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TDBSelectFrm::BitBtn2Click);
@@ -120,7 +129,11 @@ TDBSelectFrm::TDBSelectFrm(const QString &settingsFolder, int dSelRGIdx, int cDp
     refill(ComboBox2, senderHistory, lists[1].value(0));
     Memo1->setPlainText(lists[2].join(u'\n'));
     setFixedHeight(int(280 * m_s));
-    setMinimumWidth(int(354 * m_s));
+    // Never narrower than the left column needs in the fonts at hand.
+    const QMargins mg = top->contentsMargins();
+    m_leftWidth = qMax(m_left->minimumSizeHint().width(), int(354 * m_s) - mg.left() - mg.right());
+    m_left->setFixedWidth(m_leftWidth);
+    setMinimumWidth(m_leftWidth + mg.left() + mg.right());
     if (!Memo1->toPlainText().trimmed().isEmpty()) {
         resize(int(708 * m_s), height());
         Width_org = int(width() / 2);
@@ -205,7 +218,7 @@ void TDBSelectFrm::Button1Click()
 
 void TDBSelectFrm::BitBtn4Click()
 {
-    if (BitBtn4->text() == QLatin1String("→")) {
+    if (BitBtn4->text() == QStringLiteral("→")) {
         resize(int(Width_org * 2), height());
         BitBtn4->setText(QStringLiteral("←"));
         BitBtn4->setToolTip(QStringLiteral("本文検索 画面閉じる"));
@@ -261,10 +274,11 @@ void TDBSelectFrm::resizeEvent(QResizeEvent *e)
 void TDBSelectFrm::FormResize()
 {
     const bool narrow = width() < int(480 * m_s);
-    Button1->setVisible(!narrow);
-    Memo1->setVisible(!narrow);
-    RadioGroup1->setVisible(!narrow);
-    Memo1->setFixedWidth(qMax(0, width() - int(408 * m_s)));
+    // The whole body panel goes, its caption with it.
+    m_body->setVisible(!narrow);
+    const QMargins mg = layout()->contentsMargins();
+    const int leftPart = qMax(int(408 * m_s), m_leftWidth + mg.left() + mg.right() + layout()->spacing());
+    Memo1->setFixedWidth(qMax(0, width() - leftPart));
     if (Width_org > 50 && width() > Width_org + 1) {
         BitBtn4->setText(QStringLiteral("←"));
         BitBtn4->setToolTip(QStringLiteral("本文検索 画面閉じる"));
