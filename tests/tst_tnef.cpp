@@ -677,17 +677,15 @@ void TstTnef::hostileInput_data()
                   "Invalid Stream");
     addDeviceRows("binary value count 2^31-1", props(one(0x0102, 0x3702, TnefWriter::le32(0x7FFFFFFF) + filler)),
                   "Invalid Stream");
-    addDeviceRows("zero-size values, count 2^31-1",
-                  props(one(0x1001, 0x6002, TnefWriter::le32(0x7FFFFFFF) + filler)), "Invalid Stream");
-    // Unbounded by a stream size (sequential), the values are skipped at once
-    // and the zero filler read as properties, four bytes each, up to the end.
-    addDeviceRows("zero-size values, count 2^31-16, attribute of 2 GB",
-                  props(TnefPropertyList()
-                            .add(TnefPropertyList::tag(0x1001, 0x6002) + TnefWriter::le32(0x7FFFFFF0) + filler)
-                            .statedCount(0x7FFFFFFF)
-                            .bytes(),
-                        0x7FFFFFFF),
-                  "Invalid Stream");
+    // Size-less values would let a value loop run 2^31 times reading nothing.
+    addDeviceRows("multi-valued ptNull, count 2^31-1",
+                  props(one(0x1001, 0x6002, TnefWriter::le32(0x7FFFFFFF) + filler), 0x7FFFFFFF), "Invalid Property Type");
+    addDeviceRows("multi-valued ptUnspecified, count 1", props(one(0x1000, 0x6002, TnefWriter::le32(1) + filler)),
+                  "Invalid Property Type");
+    // Unbounded by a stream size (sequential), the values are read four
+    // bytes each up to the end.
+    addDeviceRows("fixed values, count 2^31-16, attribute of 2 GB",
+                  props(one(0x1003, 0x6003, TnefWriter::le32(0x7FFFFFF0) + filler), 0x7FFFFFFF), "Invalid Stream");
     addDeviceRows("fixed values, count 2^31-1", props(one(0x1003, 0x6003, TnefWriter::le32(0x7FFFFFFF) + filler)),
                   "Invalid Stream");
     addDeviceRows("negative value count", props(one(0x001F, kDisplayName, TnefWriter::le32(-1) + filler)),

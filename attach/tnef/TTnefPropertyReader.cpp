@@ -48,9 +48,13 @@ void TTnefPropertyReader::finishValue()
 void TTnefPropertyReader::readValueCount()
 {
     const TTnefPropertyTag &tag = m_tag;
+    const int size = TnefPropertyValueSize(tag.PropertyType());
     // A type the table does not hold has no known value size: reading on
-    // would take its data for the next property.
-    if (!tag.IsKnownType() || tag.PropertyType() == TTnefPropertyType::ptMultiValued)
+    // would take its data for the next property. MAPI has no multi-valued
+    // form of the size-less types; a count of them would make every value
+    // step read nothing and a claimed 2^31 of them loop that often.
+    if (!tag.IsKnownType() || tag.PropertyType() == TTnefPropertyType::ptMultiValued ||
+        (tag.IsMultiValued() && size == 0))
         fail(TnefErrorText::kInvalidPropertyType);
     if (!hasValueCount(tag)) {
         m_valueCount = 1;
@@ -58,10 +62,9 @@ void TTnefPropertyReader::readValueCount()
     }
     m_valueCount = m_reader.ReadInt32();
     // Every value needs its bytes inside the attribute (a variable one at
-    // least its length field); a count that cannot fit is refused before any
-    // loop runs, so zero-size values cannot spin through a claimed 2^31.
-    const int size = TnefPropertyValueSize(tag.PropertyType());
-    const qint64 least = size < 0 ? 4 : std::max(size, 1);
+    // least its length field): a count that cannot fit fails at once
+    // instead of after reading up to the end.
+    const qint64 least = size < 0 ? 4 : size;
     qint64 room = m_reader.AttributeBytesLeft();
     if (const qint64 left = m_reader.BytesLeft(); left >= 0)
         room = std::min(room, left);
@@ -96,11 +99,6 @@ bool TTnefPropertyReader::NextProperty()
 {
     if (m_propertyIndex > 0) {
         finishValue();
-        if (m_valueCount < 0)
-            readValueCount();
-        // Values of size zero have nothing to skip.
-        if (!TnefPropertyTypeIsVariable(m_tag.PropertyType()) && TnefPropertyValueSize(m_tag.PropertyType()) == 0)
-            m_valueIndex = m_valueCount;
         while (NextValue()) {
         }
     }
