@@ -688,6 +688,14 @@ void TstTnef::hostileInput_data()
                   props(one(0x1003, 0x6003, TnefWriter::le32(0x7FFFFFF0) + filler), 0x7FFFFFFF), "Invalid Stream");
     addDeviceRows("fixed values, count 2^31-1", props(one(0x1003, 0x6003, TnefWriter::le32(0x7FFFFFFF) + filler)),
                   "Invalid Stream");
+    // Values beyond the list's attribute would be read from the next one.
+    addDeviceRows("value count beyond the attribute, the stream goes on",
+                  TnefWriter()
+                      .attribute(kAtt, kAttachment,
+                                 one(0x1003, 0x6003, TnefWriter::le32(5) + TnefWriter::le32(1) + TnefWriter::le32(2)))
+                      .attribute(kAtt, kTitle, "after.txt\0"_ba)
+                      .bytes(),
+                  "Invalid Stream");
     addDeviceRows("negative value count", props(one(0x001F, kDisplayName, TnefWriter::le32(-1) + filler)),
                   "Invalid Stream");
     addDeviceRows("negative value length",
