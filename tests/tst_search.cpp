@@ -12,6 +12,7 @@
 #include "TDm_Ldb.h"
 #include "TFrmQuernal.h"
 #include "TestEnv.h"
+#include "WindowStacking.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@ private slots:
     void fontSteps_data();
     void fontSteps();
     void floatingListDocksBackOnClose();
+    void floatingListStacksAboveWhenActive();
     void cliSearchJson();
     void columnLayoutIsRemembered();
 
@@ -320,6 +322,37 @@ void TstSearch::floatingListDocksBackOnClose()
     QCOMPARE(pc->tabText(pc->count() - 1), QString("DB List View"));
     QVERIFY(!(w->pmode & 0x100));
     QCOMPARE(w->StartDocNum, 0);
+}
+
+void TstSearch::floatingListStacksAboveWhenActive()
+{
+    auto w = storeWindow();
+    w->show();
+    w->action("DBConnect")->trigger();
+    w->PageControl1UnDock();
+    TDBListFrm *list = w->DBListFrm;
+    QVERIFY(QTest::qWaitForWindowExposed(list));
+    const WId listId = list->winId(), mainId = w->winId();
+    list->activateWindow();
+    QTRY_VERIFY(StaysOnTop(list));
+    QVERIFY(!StaysOnTop(w.get()));
+    w->activateWindow();
+    QTRY_VERIFY(StaysOnTop(w.get()));
+    QVERIFY(!StaysOnTop(list));
+    // The windows were not re-created or hidden on the way.
+    QCOMPARE(list->winId(), listId);
+    QCOMPARE(w->winId(), mainId);
+    QVERIFY(list->isVisible() && w->isVisible());
+    // Docked again, the main window is an ordinary window once more.
+    list->close();
+    QVERIFY(!list->isWindow());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(!w->isActiveWindow());
+    w->activateWindow();
+    QTRY_VERIFY(w->isActiveWindow());
+    QVERIFY(!StaysOnTop(w.get()));
 }
 
 void TstSearch::cliSearchJson()

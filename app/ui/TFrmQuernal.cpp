@@ -14,6 +14,7 @@
 #include "SemaforeLock.h"
 #include "TDBListFrm.h"
 #include "TDBSelectFrm.h"
+#include "WindowStacking.h"
 #include "TDm_Ldb.h"
 #include "SettingsLocation.h"
 #include "TAboutBox.h"
@@ -521,35 +522,22 @@ void TFrmQuernal::changeEvent(QEvent *e)
     }
 }
 
-namespace {
-// Changing a window's stacking re-creates it on some systems: only when it differs.
-void setOnTop(QWidget *w, bool onTop)
-{
-    if (!w || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
-        return;
-    const bool visible = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible)
-        w->show();
-}
-} // namespace
-
 void TFrmQuernal::FormActivate()
 {
     // Whichever of the main window and the floating result list is active stays above the other.
     if (DBSetFrm) {
-        setOnTop(this, false);
+        SetStaysOnTop(this, false);
     } else if (DBListFrm && DBListFrm->isVisible() && DBListFrm->isWindow()) {
-        setOnTop(this, true);
-        setOnTop(DBListFrm, false);
+        SetStaysOnTop(this, true);
+        SetStaysOnTop(DBListFrm, false);
     } else {
-        setOnTop(this, false);
+        SetStaysOnTop(this, false);
     }
 }
 
 void TFrmQuernal::FormDeactivate()
 {
-    setOnTop(this, false);
+    SetStaysOnTop(this, false);
 }
 
 void TFrmQuernal::comeForward()

@@ -201,6 +201,9 @@ private:
     void FormShow();
     void FormActivate();
     void FormDeactivate();
+    // The floating result list's activation: whichever is active stays above the other.
+    void ListFormActivate();
+    void ListFormDeactivate();
     void FormCloseQuery();
     void FormClose();
 

@@ -3,6 +3,7 @@
 #include "OpenAndWait.h"
 #include "Prompt.h"
 #include "SafeName.h"
+#include "WindowStacking.h"
 #include "WorkFolders.h"
 
 #include <QAction>
@@ -100,10 +101,7 @@ void TFrmQuernal::SavetoDiskExecute()
 
 void TFrmQuernal::OpenWithExecute()
 {
-    if (windowFlags() & Qt::WindowStaysOnTopHint) {
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        show();
-    }
+    SetStaysOnTop(this, false);
     if (PageControl1->currentWidget() == TabSheet2)
         OpenWithA1Execute();
     else if (PageControl1->currentWidget() == TabSheet5)

@@ -7,8 +7,10 @@
 #include "TDBListFrm.h"
 #include "TDBSelectFrm.h"
 #include "TDm_Ldb.h"
+#include "WindowStacking.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,6 +42,12 @@ void TFrmQuernal::wireResultList()
             cfg.lstWidth = w;
             cfg.lstHeight = h;
         }
+    });
+    connect(DBListFrm, &TDBListFrm::floatingActivation, this, [this](bool active) {
+        if (active)
+            ListFormActivate();
+        else
+            ListFormDeactivate();
     });
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -154,10 +162,7 @@ void TFrmQuernal::DBSelectExecute()
                   ParameterTable::isUnset(cfg.parameters.value(QStringLiteral("SenderName")))
                       ? QString() : cfg.parameters.value(QStringLiteral("SenderName")));
     // 8.
-    if (windowFlags() & Qt::WindowStaysOnTopHint) {
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        show();
-    }
+    SetStaysOnTop(this, false);
     runSearchDialog(dlg);
     // 9.
     cfg.parameters.setValue(QStringLiteral("FromDate"), dlg.fromDate().toString(QStringLiteral("yyyy/MM/dd")));
@@ -191,4 +196,18 @@ void TFrmQuernal::applySearch(const SearchInput &in)
     action("DispMsgDat")->setEnabled(true);
     action("ExprtMsgFile")->setEnabled(true);
     action("DBConnect")->setChecked(true);
+}
+
+void TFrmQuernal::ListFormActivate()
+{
+    SetStaysOnTop(this, false);
+    SetStaysOnTop(DBListFrm, true);
+}
+
+void TFrmQuernal::ListFormDeactivate()
+{
+    // Above the list only while the program keeps the activation: another
+    // program's window must not end up below the main window.
+    SetStaysOnTop(DBListFrm, false);
+    SetStaysOnTop(this, QApplication::activeWindow() != nullptr);
 }

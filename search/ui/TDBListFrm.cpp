@@ -93,3 +93,11 @@ void TDBListFrm::resizeEvent(QResizeEvent *e)
     if (isWindow())
         emit floatingResized(width(), height());
 }
+
+void TDBListFrm::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    // Docked, the main window's own activation rule holds.
+    if (e->type() == QEvent::ActivationChange && isWindow())
+        emit floatingActivation(isActiveWindow());
+}

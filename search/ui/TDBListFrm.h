@@ -27,8 +27,11 @@ signals:
     // The user closed the floating window; the receiver docks it back or lets it go.
     void closeRequested(bool *accept);
     void floatingResized(int width, int height);
+    // The floating window became active (true) or lost activation (false).
+    void floatingActivation(bool active);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 };
