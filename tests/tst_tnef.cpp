@@ -1,6 +1,7 @@
 // The TNEF stream reader: attributes, property lists, values, code pages,
 // every error text, hostile lengths and counts, chunked copies through
 // sequential devices, agreement with Debian's tnef, and quernal-cli tnef-list.
+#include "SequentialBuffer.h"
 #include "TTnefAttribute.h"
 #include "TTnefProperty.h"
 #include "TTnefPropertyReader.h"
@@ -45,29 +46,6 @@ QByteArray kept(const QByteArray &stream)
     builtStreams() << stream;
     return stream;
 }
-
-// A read-only device without positions, as a pipe or a socket is.
-class SequentialBuffer : public QIODevice
-{
-public:
-    explicit SequentialBuffer(const QByteArray &bytes) : m_bytes(bytes) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return m_bytes.size() - m_at + QIODevice::bytesAvailable(); }
-
-protected:
-    qint64 readData(char *data, qint64 max) override
-    {
-        const qint64 n = qMin(max, m_bytes.size() - m_at);
-        memcpy(data, m_bytes.constData() + m_at, size_t(n));
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
-};
 
 // A sequential sink that remembers how much each write handed it.
 class RecordingDevice : public QIODevice

@@ -1,6 +1,7 @@
 // libFuzzer target: arbitrary bytes through the TNEF reader, on a buffer and
 // on a sequential device, touching every attribute, property and value:
 // strings, bytes, names, and copies into a sink. Only ETnefError may end a walk.
+#include "SequentialBuffer.h"
 #include "TTnefAttribute.h"
 #include "TTnefProperty.h"
 #include "TTnefPropertyReader.h"
@@ -22,27 +23,6 @@ public:
 protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *, qint64 len) override { return len; }
-};
-
-class SequentialBuffer : public QIODevice
-{
-public:
-    explicit SequentialBuffer(const QByteArray &bytes) : m_bytes(bytes) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 max) override
-    {
-        const qint64 n = qMin(max, m_bytes.size() - m_at);
-        memcpy(data, m_bytes.constData() + m_at, size_t(n));
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
 };
 
 void values(TTnefPropertyReader &pr, int salt)
