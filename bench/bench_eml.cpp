@@ -2,6 +2,7 @@
 // parse of the same file, for a 1 MB and a 30 MB message. Prints times, the
 // ratio, and the peak memory above the file size.
 //   build/bench_eml [runs]
+#include "BenchSupport.h"
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
 #include "MimeReader.h"
@@ -9,25 +10,17 @@
 #include "RecordedView.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fcntl.h>
 #include <gmime/gmime.h>
-#include <sys/resource.h>
 
 namespace {
 
 QByteArray base64Lines(qsizetype bytes)
 {
-    QByteArray raw(bytes, Qt::Uninitialized);
-    quint32 x = 12345;
-    for (char &c : raw) {
-        x = x * 1664525u + 1013904223u;
-        c = char(x >> 24);
-    }
-    const QByteArray b64 = raw.toBase64();
+    const QByteArray b64 = Noise(bytes, 12345).toBase64();
     QByteArray out;
     out.reserve(b64.size() + b64.size() / 76 * 2 + 2);
     for (qsizetype i = 0; i < b64.size(); i += 76)
@@ -80,22 +73,6 @@ void display(const QString &path, const QString &work)
     d.show(path, reader);
 }
 
-template <typename F>
-double timed(F f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e6;
-}
-
-long peakKb()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -110,14 +87,14 @@ int main(int argc, char **argv)
         writeMessage(path, mb * 1024 * 1024 * 3 / 4);
         const double fileMb = QFile(path).size() / 1048576.0;
         bareParse(path);  // warm the page cache
-        const long before = peakKb();
+        const long before = PeakRssKb();
         // Interleaved, best of each: both see the same machine state.
         double base = 1e18, ours = 1e18;
         for (int i = 0; i < runs; ++i) {
-            base = qMin(base, timed([&] { bareParse(path); }));
-            ours = qMin(ours, timed([&] { display(path, dir.path()); }));
+            base = qMin(base, TimedMs([&] { bareParse(path); }));
+            ours = qMin(ours, TimedMs([&] { display(path, dir.path()); }));
         }
-        const double grown = (peakKb() - before) / 1024.0;
+        const double grown = (PeakRssKb() - before) / 1024.0;
         std::printf("%5.1f MB %12.2f %12.2f %7.2fx %11.1f MB\n", fileMb, base, ours, ours / base, grown);
     }
     return 0;

@@ -3,6 +3,7 @@
 // the same commits, in one run; then a 100 MB dropped message copied to its
 // working copy, with the peak resident size.
 //   build/bench_register [messages]
+#include "BenchSupport.h"
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
 #include "MessageRecords.h"
@@ -20,26 +21,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-long peakKb()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
-
-QByteArray filler(qsizetype bytes, quint32 seed)
-{
-    QByteArray raw(bytes, Qt::Uninitialized);
-    for (char &c : raw) {
-        seed = seed * 1664525u + 1013904223u;
-        c = char(seed >> 24);
-    }
-    return raw;
-}
 
 QString writeMessage(const QString &dir, int i)
 {
@@ -59,7 +42,7 @@ QString writeMessage(const QString &dir, int i)
     // A small attachment on most, a few hundred KB on every fiftieth.
     const qsizetype att = i % 50 == 0 ? 300 * 1024 : 6 * 1024;
     f.write("--B\r\nContent-Type: application/octet-stream; name=\"a.bin\"\r\nContent-Transfer-Encoding: base64\r\n\r\n");
-    const QByteArray b64 = filler(att, quint32(i)).toBase64();
+    const QByteArray b64 = Noise(att, quint32(i)).toBase64();
     for (qsizetype p = 0; p < b64.size(); p += 76)
         f.write(b64.mid(p, 76) + "\r\n");
     f.write("--B--\r\n");
@@ -159,15 +142,15 @@ int main(int argc, char **argv)
     {
         QFile f(big);
         f.open(QIODevice::WriteOnly);
-        const QByteArray chunk = filler(1 << 20, 7).toBase64();
+        const QByteArray chunk = Noise(1 << 20, 7).toBase64();
         while (f.size() < 100LL * 1024 * 1024)
             f.write(chunk);
     }
-    const long before = peakKb();
+    const long before = PeakRssKb();
     QFile source(big);
     source.open(QIODevice::ReadOnly);
     CopyVirtualFile(source, dir.filePath(QStringLiteral("copy.eml")));
     std::printf("drop copy of %.0f MB: peak resident %.1f MB (grew %.1f MB)\n", source.size() / 1048576.0,
-                peakKb() / 1024.0, (peakKb() - before) / 1024.0);
+                PeakRssKb() / 1024.0, (PeakRssKb() - before) / 1024.0);
     return 0;
 }
