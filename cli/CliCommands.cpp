@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "CliPrompt.h"
+#include "CliStreams.h"
 #include "CliTnef.h"
 #include "EmlDisplay.h"
 #include "GpgRunner.h"
@@ -28,21 +29,11 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 #include <QSqlQuery>
-#include <QTextStream>
+
+using cli::err;
+using cli::out;
 
 namespace {
-
-QTextStream &out()
-{
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream &err()
-{
-    static QTextStream s(stderr);
-    return s;
-}
 
 const char *kUsage =
     "Usage: quernal-cli [OPTIONS] COMMAND [ARGS]\n"

@@ -1,11 +1,11 @@
 #include "CliTnef.h"
 
+#include "CliStreams.h"
 #include "TTnefAttribute.h"
 #include "TTnefPropertyReader.h"
 #include "TTnefReader.h"
 
 #include <QFile>
-#include <QTextStream>
 
 namespace {
 
@@ -56,8 +56,8 @@ void listProperties(QTextStream &out, TTnefPropertyReader &pr)
 
 int tnefList(const QStringList &args)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream &out = cli::out();
+    QTextStream &err = cli::err();
     if (args.size() != 1) {
         err << "usage: quernal-cli tnef-list FILE\n";
         return 2;
@@ -71,10 +71,10 @@ int tnefList(const QStringList &args)
         TTnefReader r(&file);
         out << "attachment key " << hex(r.AttachmentKey(), 4) << '\n';
         while (r.NextAttribute()) {
-            out << (r.AttributeLevel() == TTnefAttributeLevel::alMessage ? "message    " : "attachment ")
-                << TnefAttributeTagName(r.AttributeTag()) << ' ' << hex(r.RawAttributeTag(), 8) << ' '
-                << TnefAttributeTypeName(r.AttributeType()) << " length " << r.AttributeLength();
             const bool atMessage = r.AttributeLevel() == TTnefAttributeLevel::alMessage;
+            out << (atMessage ? "message    " : "attachment ") << TnefAttributeTagName(r.AttributeTag()) << ' '
+                << hex(r.RawAttributeTag(), 8) << ' ' << TnefAttributeTypeName(r.AttributeType()) << " length "
+                << r.AttributeLength();
             switch (r.AttributeTag()) {
             case TTnefAttributeTag::agTnefVersion:
                 if (atMessage)
