@@ -76,6 +76,16 @@ std::unique_ptr<QIODevice> device(const QByteArray &bytes, bool sequential)
     return b;
 }
 
+// Loads an item that copies into a stream; gives the number of bytes copied.
+template <typename Item, typename Source>
+QString copiedSize(Source &source)
+{
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    Item(source, &sink).Load();
+    return QString::number(sink.size());
+}
+
 // Walks a stream the way attachment extraction does: titles, data, names and
 // bodies loaded, all else skipped. Returns a line per item, or throws.
 QStringList walk(QIODevice *in)
@@ -92,14 +102,9 @@ QStringList walk(QIODevice *in)
             seen << at + "=" + t.Title();
             break;
         }
-        case TTnefAttributeTag::agAttachData: {
-            QBuffer sink;
-            sink.open(QIODevice::WriteOnly);
-            TAttachDataAttribute d(r, &sink);
-            d.Load();
-            seen << at + "=" + QString::number(sink.size());
+        case TTnefAttributeTag::agAttachData:
+            seen << at + "=" + copiedSize<TAttachDataAttribute>(r);
             break;
-        }
         case TTnefAttributeTag::agMapiProperties:
         case TTnefAttributeTag::agAttachment: {
             TTnefPropertyReader pr(r);
@@ -115,24 +120,14 @@ QStringList walk(QIODevice *in)
                     seen << id + "=" + s.Value();
                     break;
                 }
-                case TTnefPropertyId::piAttachData: {
-                    QBuffer sink;
-                    sink.open(QIODevice::WriteOnly);
-                    TAttachDataProperty d(pr, &sink);
-                    d.Load();
-                    seen << id + "=" + QString::number(sink.size());
+                case TTnefPropertyId::piAttachData:
+                    seen << id + "=" + copiedSize<TAttachDataProperty>(pr);
                     break;
-                }
                 case TTnefPropertyId::piBody:
                 case TTnefPropertyId::piBodyHtml:
-                case TTnefPropertyId::piRtfCompressed: {
-                    QBuffer sink;
-                    sink.open(QIODevice::WriteOnly);
-                    TAttachStreamProperty s(pr, &sink);
-                    s.Load();
-                    seen << id + "=" + QString::number(sink.size());
+                case TTnefPropertyId::piRtfCompressed:
+                    seen << id + "=" + copiedSize<TAttachStreamProperty>(pr);
                     break;
-                }
                 default:
                     seen << id;
                 }
