@@ -131,9 +131,8 @@ TDBSelectFrm::TDBSelectFrm(const QString &settingsFolder, int dSelRGIdx, int cDp
     setFixedHeight(int(280 * m_s));
     // Never narrower than the left column needs in the fonts at hand.
     const QMargins mg = top->contentsMargins();
-    m_leftWidth = qMax(m_left->minimumSizeHint().width(), int(354 * m_s) - mg.left() - mg.right());
-    m_left->setFixedWidth(m_leftWidth);
-    setMinimumWidth(m_leftWidth + mg.left() + mg.right());
+    m_left->setFixedWidth(qMax(m_left->minimumSizeHint().width(), int(354 * m_s) - mg.left() - mg.right()));
+    setMinimumWidth(m_left->minimumWidth() + mg.left() + mg.right());
     if (!Memo1->toPlainText().trimmed().isEmpty()) {
         resize(int(708 * m_s), height());
         Width_org = int(width() / 2);
@@ -218,16 +217,11 @@ void TDBSelectFrm::Button1Click()
 
 void TDBSelectFrm::BitBtn4Click()
 {
-    if (BitBtn4->text() == QStringLiteral("→")) {
+    if (BitBtn4->text() == QStringLiteral("→"))
         resize(int(Width_org * 2), height());
-        BitBtn4->setText(QStringLiteral("←"));
-        BitBtn4->setToolTip(QStringLiteral("本文検索 画面閉じる"));
-    } else {
+    else
         resize(qMax(minimumWidth(), int(Width_org / 2)), height());
-        BitBtn4->setText(QStringLiteral("→"));
-        BitBtn4->setToolTip(QStringLiteral("本文検索 画面拡張"));
-    }
-    FormResize();
+    FormResize();  // the caption follows the width reached
 }
 
 void TDBSelectFrm::comboEvent(int box, ComboHistory::Event e)
@@ -277,15 +271,11 @@ void TDBSelectFrm::FormResize()
     // The whole body panel goes, its caption with it.
     m_body->setVisible(!narrow);
     const QMargins mg = layout()->contentsMargins();
-    const int leftPart = qMax(int(408 * m_s), m_leftWidth + mg.left() + mg.right() + layout()->spacing());
+    const int leftPart = qMax(int(408 * m_s), m_left->minimumWidth() + mg.left() + mg.right() + layout()->spacing());
     Memo1->setFixedWidth(qMax(0, width() - leftPart));
-    if (Width_org > 50 && width() > Width_org + 1) {
-        BitBtn4->setText(QStringLiteral("←"));
-        BitBtn4->setToolTip(QStringLiteral("本文検索 画面閉じる"));
-    } else {
-        BitBtn4->setText(QStringLiteral("→"));
-        BitBtn4->setToolTip(QStringLiteral("本文検索 画面拡張"));
-    }
+    const bool opened = Width_org > 50 && width() > Width_org + 1;
+    BitBtn4->setText(opened ? QStringLiteral("←") : QStringLiteral("→"));
+    BitBtn4->setToolTip(opened ? QStringLiteral("本文検索 画面閉じる") : QStringLiteral("本文検索 画面拡張"));
 }
 
 void TDBSelectFrm::done(int r)

@@ -66,7 +66,6 @@ private:
     QString m_folder;
     double m_s = 1.0;
     QWidget *m_left = nullptr, *m_body = nullptr;
-    int m_leftWidth = 0;
     SideFile::Encoding m_enc[3] = {SideFile::Encoding::System, SideFile::Encoding::System, SideFile::Encoding::System};
     Closed m_closed = Closed::Close;
     std::optional<SearchInput> m_search;
